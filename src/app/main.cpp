@@ -1,0 +1,7 @@
+#include <windows.h>
+
+#include "win_app.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR cmdLine, int) {
+    return AfxWinMain(instance, cmdLine);
+}

@@ -1,0 +1,116 @@
+#include "orbview_app.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shlwapi.h>
+
+#include "app_config.h"
+#include "command_line.h"
+#include "companion_process.h"
+#include "crash_report.h"
+#include "folders.h"
+#include "hubcore_client.h"
+#include "kernel_objects.h"
+#include "language.h"
+#include "my_log.h"
+#include "orbview_dlg.h"
+#include "singleton.h"
+#include "wic_factory.h"
+
+namespace {
+
+COrbviewApp theApp;
+
+const wchar_t kUpdateBlockMutex[] = L"PELION_570E6FBC-027B-461C-9218-8447018C832F";
+const wchar_t kUpdateGuardMutex[] = L"2D098700-B9D3-4C9A-BEE1-991CD8189F15";
+
+CCommandLine* CommandLine() { return CSingletonT<CCommandLine>::Instance(); }
+
+void ShowSkinMissingMessage() {
+    // Seam: the embedded skin message box ("图片查看失败，请重新下载看图软件", one button,
+    // no owner) lands with the skin windows; until then the start ends silently.
+}
+
+}  // namespace
+
+COrbviewApp& GetOrbviewApp() { return theApp; }
+
+COrbviewApp::COrbviewApp() {
+    CMyLog::Instance()->Open();
+    CAppConfig::Instance();
+    m_appName = GetText(L"app", L"NAME");
+    EnsureFolders();
+}
+
+COrbviewApp::~COrbviewApp() = default;
+
+bool COrbviewApp::HandOverPendingUpdate() {
+    const std::wstring file = ProgramFolder() + L"config.ini";
+    if (!::PathFileExistsW(file.c_str())) return false;
+    wchar_t state[260] = {};
+    ::GetPrivateProfileStringW(L"update", L"state", L"", state, 260, file.c_str());
+    if (std::wstring(state) != L"pictaUpdate" || kernel_objects::IsMutexPresent(kUpdateBlockMutex))
+        return false;
+    const unsigned long guard = kernel_objects::ProbeMutex(kUpdateGuardMutex);
+    if (guard == ERROR_ALREADY_EXISTS || guard == ERROR_ACCESS_DENIED) return true;
+    const std::wstring args = CommandLine()->GetText() + L" --need-upgrade-privilege-now --entry=main";
+    if (IsTrayRunning()) return false;
+    return LaunchTray(args + L" --from=main");
+}
+
+bool COrbviewApp::SkinArchiveExists() const {
+    const std::wstring folder = ProgramFolder() + L"resources";
+    const DWORD attr = ::GetFileAttributesW(folder.c_str());
+    if (attr == INVALID_FILE_ATTRIBUTES || !(attr & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    const DWORD zip = ::GetFileAttributesW((folder + L"\\res.zip").c_str());
+    return zip != INVALID_FILE_ATTRIBUTES && !(zip & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void COrbviewApp::CreateReceivers() {
+    // Seam: the single-instance and always receivers (message-only windows that forward
+    // hand-over requests to the main window) land with the inter-process channel.
+}
+
+BOOL COrbviewApp::InitInstance() {
+    m_com.reset();
+    m_gdiplus.reset();
+    m_com = std::make_unique<FCAutoInitializeCOM>();
+    m_gdiplus = std::make_unique<FCAutoInitGDIPlus>();
+    CreateSharedWicFactory();
+
+    CommandLine()->Parse(m_cmdLine);
+    if (!CommandLine()->DispatchStartup()) return FALSE;
+    // hubcore.dll is required from here on; loading it ends the process when it is missing.
+    CAppConfig::Instance()->quickIndex = CPLibWrapper::Instance()->GetQuickIndex();
+    if (HandOverPendingUpdate()) return FALSE;
+
+    SetCrashInfo(L"pelionmain", 0, nullptr);
+    InstallCrashHandler();
+
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), 0xFF};
+    ::InitCommonControlsEx(&icc);
+
+    if (!SkinArchiveExists()) {
+        ShowSkinMissingMessage();
+        ::ExitProcess(static_cast<UINT>(-1));
+    }
+    CreateReceivers();
+
+    COrbviewDlg dlg;
+    m_pMainWnd = &dlg;
+    dlg.DoModal();
+    m_pMainWnd = nullptr;
+    return FALSE;
+}
+
+int COrbviewApp::ExitInstance() {
+    CleanTemporaryFiles();
+    ReleaseSharedWicFactory();
+    m_gdiplus.reset();
+    m_com.reset();
+    FinishUsageEvents();
+    CPLibWrapper::DestroyInstance();
+    CMyLog::DestroyInstance();
+    CSingletonT<CCommandLine>::DestroyInstance();
+    return CWinApp::ExitInstance();
+}

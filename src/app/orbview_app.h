@@ -1,0 +1,26 @@
+#pragma once
+// The application object: static construction, InitInstance, ExitInstance.
+#include <memory>
+
+#include "auto_init.h"
+#include "win_app.h"
+
+class COrbviewApp : public CWinApp {
+public:
+    COrbviewApp();
+    ~COrbviewApp() override;
+
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+
+private:
+    // Hands a pending update to the tray; true when this start is to end.
+    bool HandOverPendingUpdate();
+    bool SkinArchiveExists() const;
+    void CreateReceivers();
+
+    std::unique_ptr<FCAutoInitGDIPlus> m_gdiplus;
+    std::unique_ptr<FCAutoInitializeCOM> m_com;
+};
+
+COrbviewApp& GetOrbviewApp();

@@ -1,0 +1,30 @@
+#pragma once
+// Dialog built from a resource template, run modally.
+#include "wnd.h"
+
+class CDialog : public CWnd {
+public:
+    explicit CDialog(UINT templateId, HWND parent = nullptr)
+        : m_templateId(templateId), m_parent(parent) {
+        m_isDialog = true;
+    }
+
+    INT_PTR DoModal();
+    void EndDialog(INT_PTR result);
+
+    // A template that names its own window class needs the class registered first;
+    // it behaves like the system dialog class.
+    static bool RegisterDialogClass(const wchar_t* className, HICON icon);
+
+protected:
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    virtual BOOL OnInitDialog() { return TRUE; }
+    virtual void OnOK() { EndDialog(IDOK); }
+    virtual void OnCancel() { EndDialog(IDCANCEL); }
+    // Returns true when the command was handled.
+    virtual bool OnCommand(WPARAM wParam, LPARAM lParam);
+
+private:
+    UINT m_templateId;
+    HWND m_parent;
+};

@@ -1,0 +1,42 @@
+#pragma once
+// Window object bound to an HWND. Every window and dialog procedure goes through one
+// trampoline that finds the object and calls its OnMessage; no exception crosses it.
+#include <windows.h>
+
+class CWnd {
+public:
+    CWnd() = default;
+    virtual ~CWnd();
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    operator HWND() const { return m_hWnd; }
+
+    // Registers (once) a window class whose procedure is the trampoline.
+    static bool RegisterClass(const wchar_t* className, UINT style = CS_DBLCLKS,
+                              HBRUSH background = nullptr, HICON icon = nullptr);
+    bool CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style,
+                  int x, int y, int cx, int cy, HWND parent, HMENU idOrMenu);
+    BOOL DestroyWindow();
+
+    static CWnd* FromHandle(HWND hwnd);
+
+protected:
+    // Returns true when handled; result then holds the message's result.
+    virtual bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    virtual LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Called after the final message; the object may no longer use its handle.
+    virtual void PostNcDestroy() {}
+
+    HWND m_hWnd = nullptr;
+    bool m_isDialog = false;
+
+    static LRESULT CALLBACK WindowTrampoline(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static INT_PTR CALLBACK DialogTrampoline(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+private:
+    static bool Dispatch(CWnd* self, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void Bind(HWND hwnd);
+    void Unbind();
+};

@@ -1,0 +1,4 @@
+#include <string>
+
+// The platform-free tests log nowhere.
+void WriteLogLine(const std::wstring&) {}
