@@ -130,9 +130,11 @@ TEST_F(StartupTest, LogIsWrittenOnlyWhileItsMarkerExists) {
     EXPECT_FALSE(FileExists(DataFolder() + L"main.log"));
 
     ASSERT_TRUE(WriteFileBytes(DataFolder() + L"main.log.on", ""));
-    // Two viewers at once append to the same log.
+    // Two viewers at once append to the same log; the first shows a picture so the second
+    // does not hand its start over to it.
     Process a, b;
-    HWND wa = StartViewer(a);
+    HWND wa = StartViewer(a, L"\"" + Sample() + L"\"");
+    ASSERT_TRUE(WaitUntil([&] { return WindowTitle(wa) != kIdleTitle; }, 5000));
     HWND wb = StartViewer(b);
     ASSERT_NE(wa, nullptr);
     ASSERT_NE(wb, nullptr);
