@@ -11,7 +11,12 @@ constexpr DWORD kStartTimeout = 20000;
 
 class StartupTest : public ::testing::Test {
 protected:
-    void SetUp() override { ResetDataFolder(); }
+    void SetUp() override {
+        KillProcessesNamed(L"PelionTray.exe");
+        ResetDataFolder();
+    }
+    // The viewer starts the tray a second after it opens; it must not outlive the test.
+    void TearDown() override { KillProcessesNamed(L"PelionTray.exe"); }
     std::wstring Exe(const std::wstring& folder) { return folder + L"PelionView.exe"; }
     std::wstring Sample() { return TestBinFolder() + L"data\\evening-hills.jpg"; }
     std::wstring Config() { return DataFolder() + L"config.ini"; }
