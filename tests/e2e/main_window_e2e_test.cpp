@@ -67,14 +67,16 @@ TEST_F(MainWindowTest, BorderlessFrameWithChildrenAtTheirPlaces) {
         EXPECT_EQ(r.bottom, e.r.bottom) << e.id;
     }
     // The caption buttons show their artwork: the close cross is dark on white.
-    const Capture cap = CaptureWindow(main);
     RECT wr = WindowRect(main);
     POINT origin = {0, 0};
     ::ClientToScreen(main, &origin);
     const int cx = origin.x - wr.left + client.right - 15, cy = origin.y - wr.top + 16;
-    ASSERT_GT(cap.width, cx);
-    EXPECT_LT(cap.At(cx, cy) & 0xFF, 0xA0u) << std::hex << cap.At(cx, cy);
-    EXPECT_EQ(cap.At(cx - 10, cy) & 0xFFFFFF, 0xFFFFFFu);
+    Capture cap;
+    EXPECT_TRUE(WaitUntil([&] {
+        cap = CaptureWindow(main);
+        return cap.width > cx && (cap.At(cx, cy) & 0xFF) < 0xA0 &&
+               (cap.At(cx - 10, cy) & 0xFFFFFF) == 0xFFFFFF;
+    }, 5000)) << std::hex << cap.At(cx, cy) << " " << cap.At(cx - 10, cy);
     // The top strip drags the window; the picture area does not.
     const LPARAM top = MAKELPARAM(origin.x + 300, origin.y + 10);
     const LPARAM below = MAKELPARAM(origin.x + 300, origin.y + 200);

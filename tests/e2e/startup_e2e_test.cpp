@@ -156,4 +156,46 @@ TEST_F(StartupTest, LogIsWrittenOnlyWhileItsMarkerExists) {
     EXPECT_NE(log.find("config.ini\n"), std::string::npos) << log;
 }
 
+TEST_F(StartupTest, PendingUpdateIsHandedToTheTray) {
+    const std::wstring folder = MakeProgramCopy(L"update");
+    ASSERT_TRUE(WriteUtf16File(folder + L"config.ini", L"[update]\r\nstate=pictaUpdate\r\n"));
+    Process p = Process::Start(Exe(folder), L"--from=desktop");
+    EXPECT_EQ(p.WaitExit(kStartTimeout), 0u);
+    EXPECT_TRUE(p.TopWindows().empty());
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(DataFolder() + L"tray.log"); }, 10000));
+    const std::string log = ReadFileBytes(DataFolder() + L"tray.log");
+    EXPECT_NE(log.find("started --from=desktop --need-upgrade-privilege-now --entry=main --from=main"),
+              std::string::npos) << log;
+    KillProcessesNamed(L"PelionTray.exe");
+
+    // While the block mutex exists the update waits and the start becomes a viewer.
+    HANDLE block = ::CreateMutexW(nullptr, FALSE, L"PELION_570E6FBC-027B-461C-9218-8447018C832F");
+    Process viewer = Process::Start(Exe(folder), L"");
+    HWND main = viewer.WaitForWindow(kMainClass, kStartTimeout);
+    EXPECT_NE(main, nullptr);
+    ::PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(viewer.WaitExit(kStartTimeout), 0u);
+    ::CloseHandle(block);
+}
+
+TEST_F(StartupTest, ExitRemovesThePrintFileAndOldDumps) {
+    const std::wstring crash = DataFolder() + L"temp\\crash\\";
+    ::CreateDirectoryW(DataFolder().c_str(), nullptr);
+    ::CreateDirectoryW((DataFolder() + L"temp").c_str(), nullptr);
+    ::CreateDirectoryW(crash.c_str(), nullptr);
+    ASSERT_TRUE(WriteFileBytes(DataFolder() + L"temp\\tempprint.jpg", "x"));
+    for (int i = 10; i <= 20; ++i)
+        ASSERT_TRUE(WriteFileBytes(crash + L"d" + std::to_wstring(i) + L".dmp", "x"));
+    ASSERT_TRUE(WriteFileBytes(crash + L"keep.txt", "x"));
+    Process p;
+    HWND main = StartViewer(p);
+    ASSERT_NE(main, nullptr);
+    ::PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(p.WaitExit(kStartTimeout), 0u);
+    EXPECT_FALSE(FileExists(DataFolder() + L"temp\\tempprint.jpg"));
+    EXPECT_FALSE(FileExists(crash + L"d10.dmp"));
+    for (int i = 11; i <= 20; ++i) EXPECT_TRUE(FileExists(crash + L"d" + std::to_wstring(i) + L".dmp"));
+    EXPECT_TRUE(FileExists(crash + L"keep.txt"));
+}
+
 }  // namespace
