@@ -29,7 +29,4 @@ constexpr int kMaxButtonId = 1026;
 constexpr int kMinButtonId = 1027;
 constexpr int kFullScreenButtonId = 1029;
 
-constexpr int kCommandSettings = 21800;
-constexpr int kCommandFullScreen = 20013;
-
 extern const wchar_t kQuitBroadcastMessage[];

@@ -4,6 +4,7 @@
 #include <shlwapi.h>
 
 #include "app_config.h"
+#include "command_ids.h"
 #include "command_line.h"
 #include "companion_process.h"
 #include "folders.h"
@@ -80,7 +81,7 @@ BOOL COrbviewDlg::OnInitDialog() {
 
     CCommandLine* cmd = CommandLineInstance();
     if (cmd->HasSwitch(L"--setting"))
-        ::PostMessageW(m_hWnd, WM_COMMAND, kCommandSettings, 0);
+        ::PostMessageW(m_hWnd, WM_COMMAND, kCmdSettings, 0);
     else if (cmd->HasSwitch(L"--LockscreenSet"))
         ::PostMessageW(m_hWnd, kMsgLockScreenSettings, 0, 0);
 
@@ -162,23 +163,7 @@ void COrbviewDlg::LastWindowExit() {
 }
 
 bool COrbviewDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-    switch (LOWORD(wParam)) {
-    case kCloseButtonId:
-        RequestClose();
-        return true;
-    case kMaxButtonId:
-        ::ShowWindow(m_hWnd, ::IsZoomed(m_hWnd) ? SW_RESTORE : SW_MAXIMIZE);
-        return true;
-    case kMinButtonId:
-        ::ShowWindow(m_hWnd, SW_MINIMIZE);
-        return true;
-    case kFullScreenButtonId:
-    case kCommandFullScreen:
-        ToggleFullScreen();
-        return true;
-    default:
-        return CDialog::OnCommand(wParam, lParam);
-    }
+    return RunCommand(LOWORD(wParam)) || CDialog::OnCommand(wParam, lParam);
 }
 
 bool COrbviewDlg::PreTranslateMessage(MSG& msg) {
@@ -213,7 +198,7 @@ LRESULT COrbviewDlg::OnCopyData(WPARAM, const COPYDATASTRUCT* data) {
     if (request.HasSwitch(L"setting")) {
         ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         ::SetWindowPos(m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        ::PostMessageW(m_hWnd, WM_COMMAND, kCommandSettings, 0);
+        ::PostMessageW(m_hWnd, WM_COMMAND, kCmdSettings, 0);
         return 1;
     }
     if (request.HasSwitch(L"show-existing")) {
@@ -360,9 +345,9 @@ bool COrbviewDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         return true;
     case kMsgRunCommand:
         switch (int(wParam)) {
-        case 21000: case 21600: case 21700: case 21701: case 21800: case 21801: case 21804:
-        case 26002:
-            ::SendMessageW(m_hWnd, WM_COMMAND, wParam, 0);
+        case kCmdOpen: case kCmdAlwaysOnTop: case kCmdWheelSwitches: case kCmdWheelZooms:
+        case kCmdSettings: case kCmdAbout: case kCmdFeedback: case kCmdDefaultViewer:
+            RunCommand(int(wParam));
             break;
         default:
             break;

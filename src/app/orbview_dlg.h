@@ -24,6 +24,8 @@ public:
     bool IsFullScreen() const { return m_fullScreen; }
     void ToggleFullScreen();
     void RequestClose();
+    // Carries out a command; false for an id that is not a command of this window.
+    bool RunCommand(int id);
 
 protected:
     BOOL OnInitDialog() override;

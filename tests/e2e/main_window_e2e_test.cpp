@@ -215,4 +215,36 @@ TEST_F(MainWindowTest, LastViewerTellsTheTrayToQuitOnlyWhenAsked) {
     }
 }
 
+TEST_F(MainWindowTest, KeysAndCommandsReachTheWindow) {
+    WriteConfig(L"");
+    Process p;
+    HWND main = Start(p);
+    ASSERT_NE(main, nullptr);
+    auto topmost = [&] { return (::GetWindowLongPtrW(main, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    PostKey(main, 'T');
+    EXPECT_TRUE(WaitUntil(topmost, 3000));
+    PostKey(main, 'T');
+    EXPECT_TRUE(WaitUntil([&] { return !topmost(); }, 3000));
+
+    // Toolbar at the top moves the view down by the toolbar's height, and back.
+    const int viewTop = ChildRect(main, 101).top;
+    ::SendMessageW(main, WM_COMMAND, 21750, 0);
+    EXPECT_EQ(ChildRect(main, 101).top, viewTop + 62);
+    ::SendMessageW(main, WM_COMMAND, 21751, 0);
+    EXPECT_EQ(ChildRect(main, 101).top, viewTop);
+    ::SendMessageW(main, WM_COMMAND, 21750, 0);
+
+    // Wheel choices are kept for the save at exit; Enter toggles full screen.
+    ::SendMessageW(main, 0x8203, 21701, 0);
+    PostKey(main, VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return WindowRect(main).left == 0 && WindowRect(main).top == 0; }, 3000));
+    PostKey(main, VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return WindowRect(main).left == 100; }, 3000));
+    ::PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(p.WaitExit(kTimeout), 0u);
+    EXPECT_EQ(ReadIni(Config(), L"app", L"toolbar_dock"), L"0");
+    EXPECT_EQ(ReadIni(Config(), L"app", L"mouse_wheel_action"), L"1");
+    EXPECT_EQ(ReadIni(Config(), L"app", L"show_wheel_favorite"), L"0");
+}
+
 }  // namespace
