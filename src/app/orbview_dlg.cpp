@@ -8,12 +8,14 @@
 #include "command_line.h"
 #include "companion_process.h"
 #include "folders.h"
+#include "drop_files.h"
 #include "hand_over.h"
 #include "hubcore_client.h"
 #include "ipc_message_mgr.h"
 #include "ipc_receiver.h"
 #include "main_messages.h"
 #include "my_log.h"
+#include "pending_operations.h"
 #include "picture_opening.h"
 #include "resource.h"
 #include "win_handle.h"
@@ -335,12 +337,15 @@ bool COrbviewDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         ::InvalidateRect(m_imageView, nullptr, TRUE);
         result = 0;
         return true;
+    case kMsgLockScreenSettings:
+        pending_ops::ShowSettings(m_hWnd, 4);
+        result = 0;
+        return true;
     case kMsgDefaultViewerPrompt:
     case kMsgQuickIndexChanged:
     case kMsgSetDefaultViewer:
     case kMsgFeedbackEnded:
     case kMsgSaveEnded:
-    case kMsgLockScreenSettings:
         result = 0;
         return true;
     case kMsgRunCommand:
@@ -360,10 +365,11 @@ bool COrbviewDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         return true;
     case WM_DROPFILES: {
         HDROP drop = reinterpret_cast<HDROP>(wParam);
-        wchar_t file[MAX_PATH + 1] = {};
-        const UINT n = ::DragQueryFileW(drop, 0, file, MAX_PATH + 1);
-        ::DragFinish(drop);
-        if (n > 0 && n <= MAX_PATH && IsSupportedPictureFile(file)) OpenPath(file);
+        std::wstring file;
+        if (FirstDroppedFile(drop, file)) {
+            ::DragFinish(drop);
+            if (IsSupportedPictureFile(file)) OpenPath(file);
+        }
         result = 0;
         return true;
     }

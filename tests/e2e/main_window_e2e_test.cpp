@@ -1,6 +1,10 @@
 // The main window as a user and other processes see it.
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
+#include <cstring>
+
 #include "pelion_driver.h"
 
 using namespace driver;
@@ -177,7 +181,7 @@ TEST_F(MainWindowTest, EscapeLeavesFullScreenThenCloses) {
                r.bottom == before.bottom;
     }, 5000));
     EXPECT_TRUE(p.Running());
-    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(main, 1026)));
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(::GetDlgItem(main, 1026)) != FALSE; }, 3000));
     PostKey(main, VK_ESCAPE);
     EXPECT_EQ(p.WaitExit(kTimeout), 0u);
 }
@@ -245,6 +249,36 @@ TEST_F(MainWindowTest, KeysAndCommandsReachTheWindow) {
     EXPECT_EQ(ReadIni(Config(), L"app", L"toolbar_dock"), L"0");
     EXPECT_EQ(ReadIni(Config(), L"app", L"mouse_wheel_action"), L"1");
     EXPECT_EQ(ReadIni(Config(), L"app", L"show_wheel_favorite"), L"0");
+}
+
+// A WM_DROPFILES whose HDROP lives in this process, as the shell hands it over.
+void PostDrop(HWND target, const std::wstring& file) {
+    const size_t bytes = sizeof(DROPFILES) + (file.size() + 2) * sizeof(wchar_t);
+    HGLOBAL mem = ::GlobalAlloc(GHND, bytes);
+    auto* df = static_cast<DROPFILES*>(::GlobalLock(mem));
+    df->pFiles = sizeof(DROPFILES);
+    df->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(df) + sizeof(DROPFILES), file.c_str(),
+                file.size() * sizeof(wchar_t));
+    ::GlobalUnlock(mem);
+    ::PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(mem), 0);
+}
+
+TEST_F(MainWindowTest, ForeignDropHandleIsIgnoredWithoutHarm) {
+    // A drop handle only means something in the process the shell made it for; one posted
+    // from another process must be ignored, never read.
+    WriteConfig(L"");
+    Process p;
+    HWND main = Start(p);
+    ASSERT_NE(main, nullptr);
+    PostDrop(main, Sample());
+    ::PostMessageW(main, WM_DROPFILES, 0x12345678, 0);
+    ::PostMessageW(main, WM_DROPFILES, 0, 0);
+    PumpFor(500);
+    EXPECT_TRUE(p.Running());
+    EXPECT_EQ(WindowTitle(main), kIdleTitle);
+    ::PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(p.WaitExit(kTimeout), 0u);
 }
 
 }  // namespace
