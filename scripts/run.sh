@@ -17,18 +17,10 @@ fi
 
 cleanup() {
   wine "$BUILD/tests/pelion_probe.exe" close >/dev/null 2>&1 || true
-  wineserver -k 2>/dev/null || true
-  stop_display
+  stop_wine_session
 }
 trap cleanup EXIT
-# A server left from an earlier run may be tied to a display that is gone.
-wineserver -k 2>/dev/null || true
-start_display
-wineserver -p 2>/dev/null || true
-# Wine's helper processes start with the first program and keep its output open: start them
-# here, away from the test runner's pipes.
-wine cmd /c exit >/dev/null 2>&1 </dev/null || true
-wine "$BUILD/tests/pelion_probe.exe" close >/dev/null 2>&1 </dev/null || true
+start_wine_session
 wine "$BUILD/dist/PelionView.exe" "$winpath" &
 viewer=$!
 if wine "$BUILD/tests/pelion_probe.exe" wait-window 30000 >/dev/null; then
