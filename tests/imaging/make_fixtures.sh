@@ -41,5 +41,16 @@ convert -delay 10 -size 40x30 xc:red xc:lime xc:blue -loop 0 anim.gif
 convert -size 50x40 xc:'#204060' -compress none pic.tif
 convert -size 50x40 xc:'#604020' BMP3:pic.bmp
 
+# EXIF with wrong types, zero denominators, a short GPS vector and looping links.
+python3 "$here/make_hostile_exif.py" plain.jpg hostile_exif.jpg
+
+# A picture in the test decoder plug-in's own format (a header, the size, BGRA rows).
+python3 - <<'PY'
+import struct
+w, h = 6, 4
+rows = b''.join(bytes([0x10, 0x80, 0xF0, 0xFF]) * w for _ in range(h))
+open('plugin.pelraw', 'wb').write(b'PELRAW1\n' + struct.pack('<II', w, h) + rows)
+PY
+
 # Files nothing reads.
 python3 "$here/make_bad_files.py" .

@@ -420,3 +420,66 @@ TEST_F(LoaderTest, CopyPutsBitmapFileAndDropEffectOnTheClipboard) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LoaderTest, HostileExifFollowsTheReadingRules) {
+    auto loader = CWICImageLoader::Create(ImagingTestEnv::Fixture(L"hostile_exif.jpg"));
+    ASSERT_NE(loader, nullptr);
+    const CPictureInfo& i = loader->Info();
+    EXPECT_EQ(i.make, L"Hostile");
+    EXPECT_TRUE(i.model.empty());
+    EXPECT_EQ(i.orientation, 0);  // a rational is no orientation
+    EXPECT_EQ(i.fNumber, L"0.0");
+    EXPECT_EQ(i.focalLength, L"0.0");
+    EXPECT_TRUE(i.isoSpeed.empty());
+    EXPECT_TRUE(i.exposureTime.empty());
+    EXPECT_EQ(i.gpsPosition, L"-0.000000,45.250000");
+    int w = 0, h = 0;
+    loader->GetOrientedSize(w, h);
+    EXPECT_EQ(w, 320);
+    EXPECT_EQ(h, 200);
+}
+
+TEST_F(LoaderTest, PlugInReadsWhatNoOtherDecoderReads) {
+    auto loader = CWICImageLoader::Create(ImagingTestEnv::Fixture(L"plugin.pelraw"));
+    ASSERT_NE(loader, nullptr);
+    EXPECT_EQ(loader->GetOrigin(), CWICImageLoader::Origin::PlugIn);
+    EXPECT_EQ(loader->Decoder(), nullptr);
+    int w = 0, h = 0;
+    loader->GetOrientedSize(w, h);
+    EXPECT_EQ(w, 6);
+    EXPECT_EQ(h, 4);
+    // The library is unloaded by now; the pixels must still be there.
+    HBITMAP bmp = nullptr;
+    ASSERT_TRUE(loader->RenderToBitmap(6, 4, &bmp));
+    ExpectNear(PixelOf(bmp, 3, 2), 0xF0, 0x80, 0x10, 0, "plug-in pixels");
+    ::DeleteObject(bmp);
+    EXPECT_EQ(::GetModuleHandleW(L"PicDecoder.dll"), nullptr);
+}
+
+TEST_F(LoaderTest, ThumbnailPreviewIsScaledAndDrawn) {
+    HDC screen = ::GetDC(nullptr);
+    HBITMAP thumb = ::CreateCompatibleBitmap(screen, 8, 4);
+    HDC dc = ::CreateCompatibleDC(screen);
+    ::ReleaseDC(nullptr, screen);
+    HGDIOBJ old = ::SelectObject(dc, thumb);
+    RECT rc = {0, 0, 8, 4};
+    HBRUSH green = ::CreateSolidBrush(RGB(0, 200, 0));
+    ::FillRect(dc, &rc, green);
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    ::DeleteObject(green);
+    HBITMAP out = nullptr;
+    ASSERT_TRUE(RenderThumbnail(thumb, 1, 16, 8, &out, 0, nullptr));
+    BITMAP bm = {};
+    ::GetObjectW(out, sizeof(bm), &bm);
+    EXPECT_EQ(bm.bmWidth, 16);
+    EXPECT_EQ(bm.bmHeight, 8);
+    ExpectNear(PixelOf(out, 8, 4), 0, 200, 0, 2, "thumbnail");
+    EXPECT_FALSE(RenderThumbnail(nullptr, 1, 16, 8, &out, 0, nullptr));
+    ::DeleteObject(out);
+    ::DeleteObject(thumb);
+}
+
+}  // namespace
