@@ -58,7 +58,16 @@ int wmain(int argc, wchar_t** argv) {
     });
     std::printf("create_render_1600_ms=%.1f\n", fit);
 
+    const double create = BestOf(runs, [&] { return CWICImageLoader::Create(path) != nullptr; });
+    std::printf("create_ms=%.1f\n", create);
     auto loader = CWICImageLoader::Create(path);
+    const double render = BestOf(runs, [&] {
+        HBITMAP bmp = nullptr;
+        if (!loader || !loader->RenderToBitmap(1600, 1067, &bmp)) return false;
+        ::DeleteObject(bmp);
+        return true;
+    });
+    std::printf("render_1600_ms=%.1f\n", render);
     const double oriented = BestOf(runs, [&] { return loader && loader->GetOrientedBitmap(true); });
     std::printf("oriented_bitmap_ms=%.1f\n", oriented);
     if (argc > 2) {

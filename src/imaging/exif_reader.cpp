@@ -48,6 +48,17 @@ bool FindExifSegment(const uint8_t* data, size_t size, size_t& offset, size_t& l
     return false;
 }
 
+uint16_t CExifReader::U16(const uint8_t* d, size_t p) const {
+    return m_bigEndian ? uint16_t((d[p] << 8) | d[p + 1]) : uint16_t(d[p] | (d[p + 1] << 8));
+}
+
+uint32_t CExifReader::U32(const uint8_t* d, size_t p) const {
+    return m_bigEndian ? (uint32_t(d[p]) << 24) | (uint32_t(d[p + 1]) << 16) |
+                             (uint32_t(d[p + 2]) << 8) | d[p + 3]
+                       : uint32_t(d[p]) | (uint32_t(d[p + 1]) << 8) | (uint32_t(d[p + 2]) << 16) |
+                             (uint32_t(d[p + 3]) << 24);
+}
+
 bool CExifReader::ParseJpeg(const uint8_t* data, size_t size) {
     size_t off = 0, len = 0;
     if (!FindExifSegment(data, size, off, len)) return false;
@@ -61,16 +72,8 @@ bool CExifReader::ParseTiff(const uint8_t* data, size_t size) {
     if (data[0] == 'I' && data[1] == 'I') m_bigEndian = false;
     else if (data[0] == 'M' && data[1] == 'M') m_bigEndian = true;
     else return false;
-    auto u16 = [&](size_t p) -> uint16_t {
-        return m_bigEndian ? uint16_t((data[p] << 8) | data[p + 1])
-                           : uint16_t(data[p] | (data[p + 1] << 8));
-    };
-    if (u16(2) != 42) return false;
-    const uint32_t ifd0 = m_bigEndian
-        ? (uint32_t(data[4]) << 24) | (uint32_t(data[5]) << 16) | (uint32_t(data[6]) << 8) | data[7]
-        : uint32_t(data[4]) | (uint32_t(data[5]) << 8) | (uint32_t(data[6]) << 16) |
-              (uint32_t(data[7]) << 24);
-    ReadDir(data, size, ifd0, MetaDir::Ifd0, 0);
+    if (U16(data, 2) != 42) return false;
+    ReadDir(data, size, U32(data, 4), MetaDir::Ifd0, 0);
     return true;
 }
 
@@ -80,16 +83,8 @@ void CExifReader::ReadDir(const uint8_t* data, size_t size, uint32_t offset, Met
     if (depth > 2 || std::find(m_visited.begin(), m_visited.end(), offset) != m_visited.end())
         return;
     m_visited.push_back(offset);
-    auto u16 = [&](size_t p) -> uint16_t {
-        return m_bigEndian ? uint16_t((data[p] << 8) | data[p + 1])
-                           : uint16_t(data[p] | (data[p + 1] << 8));
-    };
-    auto u32 = [&](size_t p) -> uint32_t {
-        return m_bigEndian ? (uint32_t(data[p]) << 24) | (uint32_t(data[p + 1]) << 16) |
-                                 (uint32_t(data[p + 2]) << 8) | data[p + 3]
-                           : uint32_t(data[p]) | (uint32_t(data[p + 1]) << 8) |
-                                 (uint32_t(data[p + 2]) << 16) | (uint32_t(data[p + 3]) << 24);
-    };
+    auto u16 = [&](size_t p) { return U16(data, p); };
+    auto u32 = [&](size_t p) { return U32(data, p); };
     if (size < 2 || offset > size - 2) return;
     const size_t count = std::min<size_t>(u16(offset), kMaxEntriesPerDir);
     const size_t first = size_t(offset) + 2;

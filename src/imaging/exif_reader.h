@@ -27,6 +27,8 @@ public:
     bool Empty() const { return m_values.empty(); }
 
 private:
+    uint16_t U16(const uint8_t* data, size_t pos) const;
+    uint32_t U32(const uint8_t* data, size_t pos) const;
     void ReadDir(const uint8_t* data, size_t size, uint32_t offset, MetaDir dir, int depth);
 
     std::map<std::pair<int, uint16_t>, MetaValue> m_values;

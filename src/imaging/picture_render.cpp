@@ -42,11 +42,19 @@ bool CWICImageLoader::RenderToBitmap(int width, int height, HBITMAP* bitmap) con
     if (!m_source || width <= 0 || height <= 0 || !DecodedSizeFits(UINT(width), UINT(height)))
         return false;
     const int transform = OrientationTransform(Orientation());
-    ComPtr<IWICBitmapSource> src = ConvertFormat(m_source.Get(), GUID_WICPixelFormat32bppBGRA);
-    if (!src) return false;
     const bool swap = TransformSwapsAxes(transform);
-    src = ScaleTo(src.Get(), UINT(swap ? height : width), UINT(swap ? width : height),
-                  WICBitmapInterpolationModeFant);
+    const UINT w = UINT(swap ? height : width), h = UINT(swap ? width : height);
+    ComPtr<IWICBitmapSource> src;
+    UINT sw = 0, sh = 0;
+    m_source->GetSize(&sw, &sh);
+    if (IsRunningUnderWine() && (sw != w || sh != h)) {
+        // Our resampler reads the decoder's pixels itself; a conversion first would only
+        // cost time.
+        src = ResampleTo(m_source.Get(), w, h);
+    } else {
+        src = ConvertFormat(m_source.Get(), GUID_WICPixelFormat32bppBGRA);
+        if (src) src = ScaleTo(src.Get(), w, h, WICBitmapInterpolationModeFant);
+    }
     if (!src) return false;
     if (m_colorContext && !GetImagingOptions().ignoreEmbeddedIcc)
         src = ToSRGB(src.Get(), m_colorContext.Get());

@@ -68,9 +68,23 @@ ComPtr<IWICBitmapSource> ScaleTo(IWICBitmapSource* source, UINT width, UINT heig
 ComPtr<IWICBitmapSource> ResampleTo(IWICBitmapSource* source, UINT width, UINT height) {
     IWICImagingFactory* factory = SharedWicFactory();
     if (!factory || !source || !DecodedSizeFits(width, height)) return nullptr;
-    ComPtr<IWICBitmapSource> pbgra = ConvertFormat(source, GUID_WICPixelFormat32bppPBGRA);
+    // Decoders' own 24-bit and opaque 32-bit pixels are read as they are: a stock conversion
+    // of a whole photo costs as much as the resampling itself.
+    WICPixelFormatGUID format = {};
+    source->GetPixelFormat(&format);
+    ComPtr<IWICBitmapSource> input = source;
+    UINT bytesPerPixel = 4;
+    bool opaque = false;
+    if (IsEqualGUID(format, GUID_WICPixelFormat24bppBGR)) {
+        bytesPerPixel = 3;
+        opaque = true;
+    } else if (IsEqualGUID(format, GUID_WICPixelFormat32bppBGR)) {
+        opaque = true;
+    } else if (!IsEqualGUID(format, GUID_WICPixelFormat32bppPBGRA)) {
+        input = ConvertFormat(source, GUID_WICPixelFormat32bppPBGRA);
+    }
     UINT sw = 0, sh = 0;
-    if (!pbgra || FAILED(pbgra->GetSize(&sw, &sh)) || sw == 0 || sh == 0 ||
+    if (!input || FAILED(input->GetSize(&sw, &sh)) || sw == 0 || sh == 0 ||
         sw > 0x7FFFFFFF / 4 || sh > 0x7FFFFFFF)
         return nullptr;
     ComPtr<IWICBitmap> out;
@@ -78,18 +92,30 @@ ComPtr<IWICBitmapSource> ResampleTo(IWICBitmapSource* source, UINT width, UINT h
                                      WICBitmapCacheOnLoad, &out)))
         return nullptr;
     // Source rows are fetched in strips: one CopyPixels per row costs too much.
-    const UINT strip = std::max<UINT>(1, std::min<UINT>(sh, (1u << 22) / (sw * 4) + 1));
-    const UINT stride = sw * 4;
+    const UINT stride = (sw * bytesPerPixel * 8 + 31) / 32 * 4;
+    const UINT strip = std::max<UINT>(1, std::min<UINT>(sh, (1u << 22) / stride + 1));
     std::vector<uint8_t> buffer(size_t(stride) * strip);
     int stripStart = -1;
     auto readRow = [&](int y, uint8_t* row) -> bool {
         if (stripStart < 0 || y < stripStart || y >= stripStart + int(strip)) {
             const UINT rows = std::min<UINT>(strip, sh - UINT(y));
             WICRect rc = {0, y, INT(sw), INT(rows)};
-            if (FAILED(pbgra->CopyPixels(&rc, stride, stride * rows, buffer.data()))) return false;
+            if (FAILED(input->CopyPixels(&rc, stride, stride * rows, buffer.data()))) return false;
             stripStart = y;
         }
-        std::copy_n(&buffer[size_t(y - stripStart) * stride], stride, row);
+        const uint8_t* src = &buffer[size_t(y - stripStart) * stride];
+        if (bytesPerPixel == 3) {
+            for (UINT x = 0; x < sw; ++x, src += 3, row += 4) {
+                row[0] = src[0];
+                row[1] = src[1];
+                row[2] = src[2];
+                row[3] = 255;
+            }
+        } else {
+            std::copy_n(src, size_t(sw) * 4, row);
+            if (opaque)
+                for (UINT x = 0; x < sw; ++x) row[x * 4 + 3] = 255;
+        }
         return true;
     };
     bool ok = false;

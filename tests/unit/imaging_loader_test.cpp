@@ -423,6 +423,16 @@ TEST_F(LoaderTest, CopyPutsBitmapFileAndDropEffectOnTheClipboard) {
 
 namespace {
 
+TEST_F(LoaderTest, DecodedSizeLimit) {
+    EXPECT_TRUE(DecodedSizeFits(4000, 3000));
+    EXPECT_TRUE(DecodedSizeFits(1, 1));
+    EXPECT_FALSE(DecodedSizeFits(0, 10));
+    EXPECT_FALSE(DecodedSizeFits(10, 0));
+    EXPECT_FALSE(DecodedSizeFits(100000, 100000));
+    EXPECT_FALSE(DecodedSizeFits(uint64_t(1) << 32, 1));
+    EXPECT_FALSE(DecodedSizeFits(kMaxDecodedPixels + 1, 1));
+}
+
 TEST_F(LoaderTest, HostileExifFollowsTheReadingRules) {
     auto loader = CWICImageLoader::Create(ImagingTestEnv::Fixture(L"hostile_exif.jpg"));
     ASSERT_NE(loader, nullptr);
@@ -480,6 +490,37 @@ TEST_F(LoaderTest, ThumbnailPreviewIsScaledAndDrawn) {
     EXPECT_FALSE(RenderThumbnail(nullptr, 1, 16, 8, &out, 0, nullptr));
     ::DeleteObject(out);
     ::DeleteObject(thumb);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(LoaderTest, ColourProfileConversionKeepsPixelsReadable) {
+    auto loader = CWICImageLoader::Create(ImagingTestEnv::Fixture(L"transparent.png"));
+    ASSERT_NE(loader, nullptr);
+    ASSERT_NE(loader->ColorContext(), nullptr);
+    IWICBitmapSource* src = loader->Source();
+    EXPECT_EQ(ToSRGB(src, nullptr).Get(), src);
+    ComPtr<IWICBitmapSource> srgb = ToSRGB(src, loader->ColorContext());
+    ASSERT_NE(srgb, nullptr);
+    std::vector<uint8_t> px(64 * 32 * 4);
+    ComPtr<IWICBitmapSource> bgra = ConvertFormat(srgb.Get(), GUID_WICPixelFormat32bppBGRA);
+    ASSERT_NE(bgra, nullptr);
+    ASSERT_HRESULT_SUCCEEDED(bgra->CopyPixels(nullptr, 256, UINT(px.size()), px.data()));
+    EXPECT_EQ(px[3], 0);                 // transparent half stays transparent
+    EXPECT_EQ(px[60 * 4 + 3], 255);      // opaque half
+    EXPECT_GT(px[60 * 4 + 0], 200);      // and blue
+    // Rendering with the profile applied still shows the brush through the transparent half.
+    HBRUSH red = ::CreateSolidBrush(RGB(255, 0, 0));
+    ImagingOptions options = HonourOrientation();
+    options.background = red;
+    CScopedImagingOptions scope(options);
+    HBITMAP bmp = nullptr;
+    ASSERT_TRUE(loader->RenderToBitmap(32, 16, &bmp));
+    ExpectNear(PixelOf(bmp, 2, 8), 255, 0, 0, 0, "transparent half with profile");
+    ::DeleteObject(bmp);
+    ::DeleteObject(red);
 }
 
 }  // namespace
