@@ -67,6 +67,25 @@ void FCEffectConvolute::ProcessPixel(FCObjImage& img, int x, int y, uint8_t* px)
     if (!m_copy.IsValid() || m_side <= 0 || m_kernel.size() < size_t(m_side) * m_side) return;
     const int bytes = img.ColorBits() / 8;
     int sum[3] = {0, 0, 0};
+    const int half = m_side / 2;
+    if (bytes >= 3 && x >= half && y >= half && x - half + m_side <= m_copy.Width() &&
+        y - half + m_side <= m_copy.Height()) {
+        // Inside the picture no index needs clamping.
+        const int32_t* f = m_kernel.data();
+        for (int ky = 0; ky < m_side; ++ky) {
+            const uint8_t* s = m_copy.GetBits(x - half, y - half + ky);
+            for (int kx = 0; kx < m_side; ++kx, ++f, s += bytes) {
+                sum[0] += *f * s[0];
+                sum[1] += *f * s[1];
+                sum[2] += *f * s[2];
+            }
+        }
+        for (int c = 0; c < 3; ++c) {
+            const int v = sum[c] / m_divisor + m_offset;
+            px[c] = uint8_t(v >= 255 ? 255 : (v <= 0 ? 0 : v));
+        }
+        return;
+    }
     size_t k = 0;
     for (int ky = 0; ky < m_side; ++ky) {
         const int sy = std::min(std::max(y - m_side / 2 + ky, 0), m_copy.Height() - 1);

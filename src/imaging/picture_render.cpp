@@ -84,9 +84,12 @@ ComPtr<IWICBitmap> CWICImageLoader::GetOrientedBitmap(bool applyColorProfile) co
     const int transform = OrientationTransform(Orientation());
     if (transform == 0) return bitmap;
     ComPtr<IWICBitmapSource> turned = ApplyTransform(bitmap.Get(), transform);
+    // No flip-rotator at all: turn the pixels ourselves rather than hand out a wrong copy.
+    if (turned.Get() == static_cast<IWICBitmapSource*>(bitmap.Get()))
+        turned = TransformInMemory(bitmap.Get(), transform);
     ComPtr<IWICBitmap> result;
-    if (turned && SUCCEEDED(turned.As(&result)) && turned.Get() != bitmap.Get()) return result;
-    return nullptr;  // the turn could not be made: a wrongly turned copy would mislead
+    if (turned && SUCCEEDED(turned.As(&result))) return result;
+    return nullptr;
 }
 
 bool RenderThumbnail(HBITMAP thumbnail, int alphaType, int width, int height, HBITMAP* bitmap,
