@@ -2,6 +2,8 @@
 
 #include <shlwapi.h>
 
+#include <iterator>
+
 #include "image_effect.h"
 #include "locked_bitmap.h"
 #include "picture_title_sink.h"

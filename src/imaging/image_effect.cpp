@@ -113,8 +113,16 @@ FCEffectSharp::FCEffectSharp() {
 
 void FCEffectMirror::ProcessPixel(FCObjImage& img, int x, int y, uint8_t* px) {
     if (x >= img.Width() / 2) return;
-    const int bytes = img.ColorBits() / 8;
     uint8_t* other = img.GetBits(img.Width() - 1 - x, y);
+    if (img.ColorBits() == 32) {  // four bytes at once
+        uint32_t a, b;
+        std::memcpy(&a, px, 4);
+        std::memcpy(&b, other, 4);
+        std::memcpy(px, &b, 4);
+        std::memcpy(other, &a, 4);
+        return;
+    }
+    const int bytes = img.ColorBits() / 8;
     uint8_t tmp[4];
     std::memcpy(tmp, px, bytes);
     std::memcpy(px, other, bytes);

@@ -2,7 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
+
+#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#include <emmintrin.h>
+#define PELION_RESAMPLE_SSE2 1
+#endif
 
 namespace {
 // Contributions of source samples to each destination sample along one axis.
@@ -70,8 +76,22 @@ bool ResamplePixels32(int srcWidth, int srcHeight, const SourceRowReader& readRo
         if (!readRow(sy, srcRow.data())) return nullptr;
         float* out = cache[nextSlot].data();
         for (int x = 0; x < dstWidth; ++x) {
-            float acc[4] = {0, 0, 0, 0};
             const int s = hw.start[x], n = hw.count[x];
+#ifdef PELION_RESAMPLE_SSE2
+            // The four channels of a pixel in one register.
+            const __m128i zero = _mm_setzero_si128();
+            __m128 acc = _mm_setzero_ps();
+            for (int k = 0; k < n; ++k) {
+                int32_t bits;
+                std::memcpy(&bits, &srcRow[size_t(hw.index[s + k]) * 4], 4);
+                const __m128i bytes = _mm_cvtsi32_si128(bits);
+                const __m128i words = _mm_unpacklo_epi8(bytes, zero);
+                const __m128 px = _mm_cvtepi32_ps(_mm_unpacklo_epi16(words, zero));
+                acc = _mm_add_ps(acc, _mm_mul_ps(px, _mm_set1_ps(hw.weight[s + k])));
+            }
+            _mm_storeu_ps(out + size_t(x) * 4, acc);
+#else
+            float acc[4] = {0, 0, 0, 0};
             for (int k = 0; k < n; ++k) {
                 const uint8_t* p = &srcRow[size_t(hw.index[s + k]) * 4];
                 const float f = hw.weight[s + k];
@@ -81,6 +101,7 @@ bool ResamplePixels32(int srcWidth, int srcHeight, const SourceRowReader& readRo
                 acc[3] += f * p[3];
             }
             std::copy(acc, acc + 4, out + size_t(x) * 4);
+#endif
         }
         cachedRow[nextSlot] = sy;
         nextSlot ^= 1;
@@ -98,7 +119,19 @@ bool ResamplePixels32(int srcWidth, int srcHeight, const SourceRowReader& readRo
             for (size_t i = 0; i < acc.size(); ++i) acc[i] += f * row[i];
         }
         uint8_t* out = dst + size_t(y) * dstStride;
-        for (size_t i = 0; i < acc.size(); ++i) {
+        size_t i = 0;
+#ifdef PELION_RESAMPLE_SSE2
+        const __m128 half = _mm_set1_ps(0.5f), lo = _mm_setzero_ps(), hi = _mm_set1_ps(255.0f);
+        for (; i + 4 <= acc.size(); i += 4) {
+            __m128 v = _mm_add_ps(_mm_loadu_ps(&acc[i]), half);
+            v = _mm_min_ps(_mm_max_ps(v, lo), hi);
+            const __m128i n = _mm_cvttps_epi32(v);
+            const __m128i packed = _mm_packus_epi16(_mm_packs_epi32(n, n), _mm_setzero_si128());
+            const int32_t bits = _mm_cvtsi128_si32(packed);
+            std::memcpy(out + i, &bits, 4);
+        }
+#endif
+        for (; i < acc.size(); ++i) {
             const float v = acc[i] + 0.5f;
             out[i] = v <= 0 ? 0 : (v >= 255 ? 255 : uint8_t(v));
         }
