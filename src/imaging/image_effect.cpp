@@ -61,7 +61,26 @@ void FCEffectConvolute::SetKernel(const std::vector<int32_t>& kernel, int side, 
     m_offset = offset;
 }
 
-void FCEffectConvolute::Prepare(FCObjImage& img) { m_copy.CopyFrom(img); }
+void FCEffectConvolute::Prepare(FCObjImage& img) {
+    m_copy.CopyFrom(img);
+    int64_t lo = 0, hi = 0;
+    for (int32_t f : m_kernel) (f < 0 ? lo : hi) += int64_t(f) * 255;
+    m_finish.clear();
+    m_minSum = int32_t(lo);
+    if (hi - lo < (1 << 20)) {
+        m_finish.resize(size_t(hi - lo + 1));
+        for (int64_t sum = lo; sum <= hi; ++sum) {
+            const int v = int(sum / m_divisor) + m_offset;
+            m_finish[size_t(sum - lo)] = uint8_t(v >= 255 ? 255 : (v <= 0 ? 0 : v));
+        }
+    }
+}
+
+uint8_t FCEffectConvolute::Finish(int sum) const {
+    if (!m_finish.empty()) return m_finish[size_t(sum - m_minSum)];
+    const int v = sum / m_divisor + m_offset;
+    return uint8_t(v >= 255 ? 255 : (v <= 0 ? 0 : v));
+}
 
 void FCEffectConvolute::ProcessPixel(FCObjImage& img, int x, int y, uint8_t* px) {
     if (!m_copy.IsValid() || m_side <= 0 || m_kernel.size() < size_t(m_side) * m_side) return;
@@ -80,10 +99,9 @@ void FCEffectConvolute::ProcessPixel(FCObjImage& img, int x, int y, uint8_t* px)
                 sum[2] += *f * s[2];
             }
         }
-        for (int c = 0; c < 3; ++c) {
-            const int v = sum[c] / m_divisor + m_offset;
-            px[c] = uint8_t(v >= 255 ? 255 : (v <= 0 ? 0 : v));
-        }
+        px[0] = Finish(sum[0]);
+        px[1] = Finish(sum[1]);
+        px[2] = Finish(sum[2]);
         return;
     }
     size_t k = 0;
@@ -101,10 +119,7 @@ void FCEffectConvolute::ProcessPixel(FCObjImage& img, int x, int y, uint8_t* px)
             }
         }
     }
-    for (int c = 0; c < (bytes >= 3 ? 3 : 1); ++c) {
-        const int v = sum[c] / m_divisor + m_offset;
-        px[c] = uint8_t(v >= 255 ? 255 : (v <= 0 ? 0 : v));
-    }
+    for (int c = 0; c < (bytes >= 3 ? 3 : 1); ++c) px[c] = Finish(sum[c]);
 }
 
 FCEffectSharp::FCEffectSharp() {

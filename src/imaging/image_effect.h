@@ -74,11 +74,17 @@ public:
     void ProcessPixel(FCObjImage& img, int x, int y, uint8_t* px) override;
 
 private:
+    uint8_t Finish(int sum) const;
+
     std::vector<int32_t> m_kernel;
     int32_t m_side = 0;
     int32_t m_divisor = 1;
     int32_t m_offset = 0;
     FCObjImage m_copy;
+    // sum / divisor + offset, clamped, for every sum a byte picture can give: a division per
+    // channel would cost more than the whole kernel.
+    std::vector<uint8_t> m_finish;
+    int32_t m_minSum = 0;
 };
 
 class FCEffectSharp : public FCEffectConvolute {
