@@ -91,8 +91,10 @@ ComPtr<IWICBitmapSource> ResampleTo(IWICBitmapSource* source, UINT width, UINT h
     if (FAILED(factory->CreateBitmap(width, height, GUID_WICPixelFormat32bppPBGRA,
                                      WICBitmapCacheOnLoad, &out)))
         return nullptr;
+    const uint64_t stride64 = (uint64_t(sw) * bytesPerPixel * 8 + 31) / 32 * 4;
+    if (stride64 > (uint64_t(1) << 30)) return nullptr;
     // Source rows are fetched in strips: one CopyPixels per row costs too much.
-    const UINT stride = (sw * bytesPerPixel * 8 + 31) / 32 * 4;
+    const UINT stride = UINT(stride64);
     const UINT strip = std::max<UINT>(1, std::min<UINT>(sh, (1u << 22) / stride + 1));
     std::vector<uint8_t> buffer(size_t(stride) * strip);
     int stripStart = -1;
