@@ -177,6 +177,34 @@ TEST(AsyncTaskTest, DestroyingTheQueueWaitsButNeverFinishes) {
     EXPECT_FALSE(Contains(j.Get(), "run never"));
 }
 
+class WideQueue : public CAsyncTaskQueue {
+public:
+    int MaxRunning() override { return 2; }
+    void OnTaskStarting(CAsyncTask* task) override { started.push_back(task->TaskId()); }
+    std::vector<int32_t> started;
+};
+
+TEST(AsyncTaskTest, AHigherLimitRunsTasksSideBySide) {
+    FCAutoInitializeCOM com;
+    Journal j;
+    WideQueue queue;
+    UniqueHandle gate(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    auto a = std::make_shared<RecordingTask>(j, "a", 0, gate.get());
+    auto b = std::make_shared<RecordingTask>(j, "b", 0, gate.get());
+    auto c = std::make_shared<RecordingTask>(j, "c", 0);
+    queue.Add(a);
+    queue.Add(b);
+    queue.Add(c);
+    EXPECT_EQ(queue.RunningCount(), 2u);
+    EXPECT_EQ(queue.PendingCount(), 1u);
+    EXPECT_EQ(queue.started, (std::vector<int32_t>{a->TaskId(), b->TaskId()}));
+    // Both gated tasks are inside Run at the same time.
+    ASSERT_TRUE(PumpUntil([&] { return Contains(j.Get(), "run a") && Contains(j.Get(), "run b"); }));
+    ::SetEvent(gate.get());
+    ASSERT_TRUE(PumpUntil([&] { return Contains(j.Get(), "finished c"); }));
+    EXPECT_EQ(queue.started.size(), 3u);
+}
+
 TEST(AsyncTaskTest, UnknownCompletionOnlyPumpsAndForwardSends) {
     FCAutoInitializeCOM com;
     Journal j;

@@ -211,6 +211,11 @@ TEST_F(LoaderTest, RenderingAppliesTheOrientation) {
     // Stored top (#3060a0) turns to the right, stored bottom (#e0c080) to the left.
     ExpectNear(PixelOf(bmp, 2, 200), 0xe0, 0xc0, 0x80, 12, "left edge");
     ExpectNear(PixelOf(bmp, 297, 200), 0x30, 0x60, 0xa0, 12, "right edge");
+    // A rendering that cannot be made leaves the bitmap alone.
+    HBITMAP kept = bmp;
+    EXPECT_FALSE(loader->RenderToBitmap(0, 400, &bmp));
+    EXPECT_FALSE(loader->RenderToBitmap(100000, 100000, &bmp));
+    EXPECT_EQ(bmp, kept);
     // A second rendering replaces the bitmap it is given.
     HBITMAP before = bmp;
     ASSERT_TRUE(loader->RenderToBitmap(30, 40, &bmp));
