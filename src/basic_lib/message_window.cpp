@@ -14,7 +14,13 @@ LRESULT FCMessageWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK FCMessageWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<FCMessageWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self) return self->OnMessage(msg, wParam, lParam);
+    if (self) {
+        try {
+            return self->OnMessage(msg, wParam, lParam);
+        } catch (...) {
+            // No exception may cross the system's dispatch; the message counts as unhandled.
+        }
+    }
     return ::DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
