@@ -21,7 +21,11 @@ void CALLBACK CAsyncTask::WorkCallback(PTP_CALLBACK_INSTANCE, void* context, PTP
     CAsyncTask* task = static_cast<CAsyncTask*>(context);
     {
         FCAutoInitializeCOM com;
-        task->Run();
+        try {
+            task->Run();
+        } catch (...) {
+            // A failed task still completes, so that the queue moves on.
+        }
         ::SendMessageW(task->m_queueWindow, kMsgTaskFinished, WPARAM(task->m_taskId),
                        LPARAM(::GetCurrentThreadId()));
     }

@@ -32,17 +32,55 @@ std::shared_ptr<CWICImageLoader> CWICImageLoader::FromSource(IWICBitmapSource* s
     return loader;
 }
 
+namespace {
+// Files up to this size are read into memory, so that the picture on screen does not keep its
+// file open: the user may rename or delete it meanwhile.
+const LONGLONG kMaxInMemoryFile = 256LL * 1024 * 1024;
+
+ComPtr<IStream> OpenPictureStream(const std::wstring& path) {
+    ComPtr<IStream> stream;
+    UniqueHandle file(::CreateFileW(path.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size = {};
+    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0) return nullptr;
+    if (size.QuadPart > kMaxInMemoryFile) {
+        file.reset();
+        ::SHCreateStreamOnFileEx(path.c_str(), STGM_READ | STGM_SHARE_DENY_NONE,
+                                 FILE_ATTRIBUTE_NORMAL, FALSE, nullptr, &stream);
+        return stream;
+    }
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, SIZE_T(size.QuadPart));
+    if (!memory) return nullptr;
+    bool ok = false;
+    if (BYTE* p = static_cast<BYTE*>(::GlobalLock(memory))) {
+        DWORD got = 0;
+        ok = ::ReadFile(file.get(), p, DWORD(size.QuadPart), &got, nullptr) &&
+             got == DWORD(size.QuadPart);
+        ::GlobalUnlock(memory);
+    }
+    // The stream owns the memory from here on.
+    if (!ok || FAILED(::CreateStreamOnHGlobal(memory, TRUE, &stream))) {
+        ::GlobalFree(memory);
+        return nullptr;
+    }
+    ULARGE_INTEGER length;
+    length.QuadPart = ULONGLONG(size.QuadPart);
+    stream->SetSize(length);
+    return stream;
+}
+}  // namespace
+
 std::shared_ptr<CWICImageLoader> CWICImageLoader::FromImagingComponent(const std::wstring& path,
                                                                       bool& refused) {
     IWICImagingFactory* factory = SharedWicFactory();
     if (!factory) return nullptr;
     ComPtr<IWICBitmapDecoder> decoder;
     {
-        ComPtr<IStream> stream;
-        if (FAILED(::SHCreateStreamOnFileEx(path.c_str(), STGM_READ | STGM_SHARE_DENY_NONE,
-                                            FILE_ATTRIBUTE_NORMAL, FALSE, nullptr, &stream)) ||
-            FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr,
-                                                    WICDecodeMetadataCacheOnDemand, &decoder)))
+        ComPtr<IStream> stream = OpenPictureStream(path);
+        if (!stream || FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr,
+                                                               WICDecodeMetadataCacheOnDemand,
+                                                               &decoder)))
             return nullptr;
     }
     GUID container = {};

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <stdexcept>
 #include <vector>
 
 #include "async_task.h"
@@ -175,6 +176,24 @@ TEST(AsyncTaskTest, DestroyingTheQueueWaitsButNeverFinishes) {
     PumpUntil([] { return false; }, 100);
     EXPECT_FALSE(Contains(j.Get(), "finished d"));
     EXPECT_FALSE(Contains(j.Get(), "run never"));
+}
+
+class ThrowingTask : public CAsyncTask {
+public:
+    void Run() override { throw std::runtime_error("decoder failed"); }
+    void OnFinished() override { finished = true; }
+    bool finished = false;
+};
+
+TEST(AsyncTaskTest, AThrowingRunStillCompletes) {
+    FCAutoInitializeCOM com;
+    Journal j;
+    CAsyncTaskQueue queue;
+    auto bad = std::make_shared<ThrowingTask>();
+    queue.Add(bad);
+    queue.Add(std::make_shared<RecordingTask>(j, "next", 1));
+    ASSERT_TRUE(PumpUntil([&] { return Contains(j.Get(), "finished next"); }));
+    EXPECT_TRUE(bad->finished);
 }
 
 class WideQueue : public CAsyncTaskQueue {
