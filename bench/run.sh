@@ -25,10 +25,8 @@ ms_of() {  # best of three runs of a command, in milliseconds
 djpeg_full=$(ms_of djpeg -outfile /dev/null "$big")
 djpeg_quarter=$(ms_of djpeg -scale 1/4 -outfile /dev/null "$big")
 
-trap 'wineserver -k 2>/dev/null || true; stop_display' EXIT
-start_display
-wineserver -p 2>/dev/null || true
-wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+trap stop_wine_session EXIT
+start_wine_session
 winpath() { echo "Z:${1//\//\\}"; }
 out=$(wine "$BUILD/bench/imaging_bench.exe" "$(winpath "$big")" "$(winpath "$turned")" </dev/null 2>/dev/null | tr -d '\r')
 echo "$out"
