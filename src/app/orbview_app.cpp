@@ -10,12 +10,14 @@
 #include "crash_report.h"
 #include "folders.h"
 #include "hubcore_client.h"
+#include "ipc_message_mgr.h"
 #include "kernel_objects.h"
 #include "language.h"
 #include "my_log.h"
 #include "orbview_dlg.h"
 #include "singleton.h"
 #include "wic_factory.h"
+#include "window_title.h"
 
 namespace {
 
@@ -24,7 +26,7 @@ COrbviewApp theApp;
 const wchar_t kUpdateBlockMutex[] = L"PELION_570E6FBC-027B-461C-9218-8447018C832F";
 const wchar_t kUpdateGuardMutex[] = L"2D098700-B9D3-4C9A-BEE1-991CD8189F15";
 
-CCommandLine* CommandLine() { return CSingletonT<CCommandLine>::Instance(); }
+CCommandLine* CommandLine() { return CommandLineInstance(); }
 
 void ShowSkinMissingMessage() {
     // Seam: the embedded skin message box ("图片查看失败，请重新下载看图软件", one button,
@@ -67,8 +69,18 @@ bool COrbviewApp::SkinArchiveExists() const {
 }
 
 void COrbviewApp::CreateReceivers() {
-    // Seam: the single-instance and always receivers (message-only windows that forward
-    // hand-over requests to the main window) land with the inter-process channel.
+    if (CAppConfig::Instance()->onlyOneInstance) {
+        if (!m_receiver) {
+            m_receiver = std::make_unique<CIPCReceiver>();
+            m_receiver->Create();
+        }
+    } else {
+        m_receiver.reset();
+    }
+    if (!m_alwaysReceiver) {
+        m_alwaysReceiver = std::make_unique<CIPCAlwaysReceiver>();
+        m_alwaysReceiver->Create();
+    }
 }
 
 BOOL COrbviewApp::InitInstance() {
@@ -109,8 +121,12 @@ int COrbviewApp::ExitInstance() {
     m_gdiplus.reset();
     m_com.reset();
     FinishUsageEvents();
+    m_receiver.reset();
+    m_alwaysReceiver.reset();
+    CWindowTitle::DestroyInstance();
     CPLibWrapper::DestroyInstance();
+    CIPCMessageMgr::DestroyInstance();
     CMyLog::DestroyInstance();
-    CSingletonT<CCommandLine>::DestroyInstance();
+    DestroyCommandLineInstance();
     return CWinApp::ExitInstance();
 }
