@@ -1,6 +1,17 @@
 #include "effect_math.h"
 
 namespace {
+// i / 255.0 for every byte: the same values as the division, without its cost per pixel.
+struct UnitTable {
+    double v[256];
+    UnitTable() {
+        for (int i = 0; i < 256; ++i) v[i] = i / 255.0;
+    }
+};
+const UnitTable kUnit;
+
+double Unit(int32_t i) { return i >= 0 && i <= 255 ? kUnit.v[i] : i / 255.0; }
+
 int Nearest(double v) {
     if (v < 0) v = 0;
     if (v > 255) v = 255;
@@ -34,7 +45,7 @@ int BrightnessContrastValue(int value, int brightness, int contrast) {
 
 void AdjustHueSaturation(uint8_t& red, uint8_t& green, uint8_t& blue, const int32_t hueMap[6][256],
                          const int32_t satMap[6][256]) {
-    const double r = red / 255.0, g = green / 255.0, b = blue / 255.0;
+    const double r = kUnit.v[red], g = kUnit.v[green], b = kUnit.v[blue];
     double mx = r > g ? r : g;
     mx = mx > b ? mx : b;
     double mn = r < g ? r : g;
@@ -59,8 +70,8 @@ void AdjustHueSaturation(uint8_t& red, uint8_t& green, uint8_t& blue, const int3
     else if (hh < 149) sector = 3;
     else if (hh < 192) sector = 4;
     else if (hh < 234) sector = 5;
-    const double nh = hueMap[sector][Nearest(hh)] / 255.0;
-    const double ns = satMap[sector][Nearest(s * 255)] / 255.0;
+    const double nh = Unit(hueMap[sector][Nearest(hh)]);
+    const double ns = Unit(satMap[sector][Nearest(s * 255)]);
     if (ns == 0) {
         red = green = blue = ToByte(l);
         return;
