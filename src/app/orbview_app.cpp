@@ -8,6 +8,7 @@
 #include "command_line.h"
 #include "companion_process.h"
 #include "crash_report.h"
+#include "current_picture.h"
 #include "folders.h"
 #include "hubcore_client.h"
 #include "ipc_message_mgr.h"
@@ -15,6 +16,7 @@
 #include "language.h"
 #include "my_log.h"
 #include "orbview_dlg.h"
+#include "picture_opening.h"
 #include "singleton.h"
 #include "wic_factory.h"
 #include "window_title.h"
@@ -107,6 +109,7 @@ BOOL COrbviewApp::InitInstance() {
         ::ExitProcess(static_cast<UINT>(-1));
     }
     CreateReceivers();
+    ConnectPictureToTitle();
 
     COrbviewDlg dlg;
     m_pMainWnd = &dlg;
@@ -116,6 +119,10 @@ BOOL COrbviewApp::InitInstance() {
 }
 
 int COrbviewApp::ExitInstance() {
+    if (CSingletonT<CCurrentPicture>::Exists()) {
+        CCurrentPicture::Instance()->Close();
+        CCurrentPicture::DestroyInstance();
+    }
     CleanTemporaryFiles();
     ReleaseSharedWicFactory();
     m_gdiplus.reset();
