@@ -36,11 +36,11 @@ convert -size 180x50 xc:none -fill 'rgba(30,30,30,0.78)' -draw 'roundrectangle 0
   -define png:color-type=6 "$out/not_exist_bg.png"
 
 # Welcome slogan: the program's mark, its name and a line under it.
-convert -size 420x150 xc:none \
-  -fill '#2F6FDE' -draw 'roundrectangle 160,0 259,79 18,18' \
-  -fill '#FFD34D' -draw 'circle 226,28 226,14' \
-  -fill '#7FD1AE' -draw 'polygon 160,79 160,60 195,30 235,79' \
-  -fill '#3FA37A' -draw 'polygon 185,79 228,44 259,70 259,79' \
+convert -size 194x150 xc:none \
+  -fill '#2F6FDE' -draw 'roundrectangle 47,0 146,79 18,18' \
+  -fill '#FFD34D' -draw 'circle 113,28 113,14' \
+  -fill '#7FD1AE' -draw 'polygon 47,79 47,60 82,30 122,79' \
+  -fill '#3FA37A' -draw 'polygon 72,79 115,44 146,70 146,79' \
   -font "$font" -fill '#2B2B2B' -pointsize 30 -gravity north -annotate +0+88 '晴光影览' \
   -fill '#8A8A8A' -pointsize 14 -annotate +0+128 '轻快清晰地看每一张图片' \
   -define png:color-type=6 "$out/home_slogan.png"

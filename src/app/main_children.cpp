@@ -10,9 +10,9 @@ bool CMainPane::Create(HWND parent, int id) {
                     0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
 }
 
-void CMainPane::Place(int left, int top, int right, int bottom) {
-    if (!m_hWnd) return;
-    ::SetWindowPos(m_hWnd, nullptr, left, top, right > left ? right - left : 0,
+void PlaceWindow(HWND hwnd, int left, int top, int right, int bottom) {
+    if (!hwnd) return;
+    ::SetWindowPos(hwnd, nullptr, left, top, right > left ? right - left : 0,
                    bottom > top ? bottom - top : 0, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -64,18 +64,18 @@ bool COrbviewDlg::RunCommand(int id) {
     case kCmdNothing:
         return true;
     case kCmdRefresh:
-        ::PostMessageW(m_hWnd, kMsgRefresh, 0, 0);
+        m_imageView.ShowCurrentImage();
         return true;
     case kCmdInfoPanel: pending_ops::ToggleInfoPanel(); return true;
-    case kCmdActualSize: pending_ops::ToggleActualSize(); return true;
-    case kCmdZoomIn: pending_ops::ZoomStep(+1); return true;
-    case kCmdZoomOut: pending_ops::ZoomStep(-1); return true;
+    case kCmdActualSize: m_imageView.ToggleActual(); return true;
+    case kCmdZoomIn: m_imageView.ZoomStep(+1); return true;
+    case kCmdZoomOut: m_imageView.ZoomStep(-1); return true;
     case kCmdPrevious: pending_ops::Turn(-1); return true;
     case kCmdNext: pending_ops::Turn(+1); return true;
-    case kCmdRotateLeft: pending_ops::Rotate(0); return true;
-    case kCmdRotateRight: pending_ops::Rotate(1); return true;
-    case kCmdScrollUp: pending_ops::Scroll(+1); return true;
-    case kCmdScrollDown: pending_ops::Scroll(-1); return true;
+    case kCmdRotateLeft: m_imageView.RotateCurrent(0); return true;
+    case kCmdRotateRight: m_imageView.RotateCurrent(1); return true;
+    case kCmdScrollUp: m_imageView.ScrollVertical(+1); return true;
+    case kCmdScrollDown: m_imageView.ScrollVertical(-1); return true;
     case kCmdDelete: pending_ops::DeleteCurrent(m_hWnd); return true;
     case kCmdEnhance: pending_ops::ToggleEnhance(); return true;
     case kCmdMainMenu: pending_ops::ShowMainMenu(); return true;

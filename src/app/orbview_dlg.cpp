@@ -4,6 +4,7 @@
 #include <shlwapi.h>
 
 #include "app_config.h"
+#include "current_picture.h"
 #include "command_ids.h"
 #include "command_line.h"
 #include "companion_process.h"
@@ -221,7 +222,8 @@ LRESULT COrbviewDlg::OnCopyData(WPARAM, const COPYDATASTRUCT* data) {
 }
 
 void COrbviewDlg::OpenPath(const std::wstring& path) {
-    OpenPictureInView(path);
+    CCurrentPicture::Instance()->Open(path);
+    m_imageView.ShowCurrentImage();
 }
 
 void COrbviewDlg::MoveTitleText(int width, int height) {
@@ -237,10 +239,10 @@ void COrbviewDlg::LayoutChildren() {
     ::GetClientRect(m_hWnd, &rc);
     const bool bottom = CAppConfig::Instance()->toolbarDock != 0;
     if (bottom) {
-        m_imageView.Place(rc.left, kCaptionHeight + 1, rc.right, rc.bottom - kToolbarHeight);
+        PlaceWindow(m_imageView, rc.left, kCaptionHeight + 1, rc.right, rc.bottom - kToolbarHeight);
         m_toolbar.Place(rc.left, rc.bottom - kToolbarHeight, rc.right, rc.bottom - 2);
     } else {
-        m_imageView.Place(rc.left, kCaptionHeight + 1 + kToolbarHeight, rc.right, rc.bottom);
+        PlaceWindow(m_imageView, rc.left, kCaptionHeight + 1 + kToolbarHeight, rc.right, rc.bottom);
         m_toolbar.Place(rc.left, 33, rc.right, 93);
     }
     const int fullX = rc.right - (m_fullButtonMoved ? 60 : 120);
@@ -334,7 +336,7 @@ bool COrbviewDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
     }
     case kMsgRefresh:
         ::InvalidateRect(m_toolbar, nullptr, TRUE);
-        ::InvalidateRect(m_imageView, nullptr, TRUE);
+        m_imageView.ShowCurrentImage();
         result = 0;
         return true;
     case kMsgLockScreenSettings:
@@ -399,6 +401,12 @@ bool COrbviewDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
     }
     case WM_SIZE:
         if (wParam != SIZE_MINIMIZED) OnSize();
+        return false;
+    case WM_ENTERSIZEMOVE:
+        m_imageView.BeginSizing();
+        return false;
+    case WM_EXITSIZEMOVE:
+        m_imageView.EndSizing();
         return false;
     case WM_PAINT: {
         PAINTSTRUCT ps;

@@ -7,6 +7,7 @@
 #include "dialog.h"
 #include "main_children.h"
 #include "png_button.h"
+#include "wnd_main_image_view.h"
 
 class COrbviewDlg : public CDialog, public IChannelListener2 {
 public:

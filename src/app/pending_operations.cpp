@@ -12,11 +12,7 @@ void ShowLocation() {
     auto loader = CCurrentPicture::Instance()->Loader();
     if (loader) ShowOnMap(loader->Info().gpsPosition);
 }
-void ToggleActualSize() {}
-void ZoomStep(int) {}
 void Turn(int) {}
-void Rotate(int) {}
-void Scroll(int) {}
 void DeleteCurrent(HWND) {}
 void ResizeCurrent(HWND) {}
 void ToggleEnhance() {}

@@ -11,11 +11,7 @@ namespace pending_ops {
 std::wstring CurrentPicturePath();
 void ToggleInfoPanel();
 void ShowLocation();
-void ToggleActualSize();
-void ZoomStep(int steps);
 void Turn(int offset);
-void Rotate(int direction);
-void Scroll(int direction);
 void DeleteCurrent(HWND owner);
 void ResizeCurrent(HWND owner);
 void ToggleEnhance();

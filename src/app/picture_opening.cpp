@@ -25,9 +25,3 @@ void ConnectPictureToTitle() {
     static CTitleSink sink;
     CCurrentPicture::Instance()->SetTitleSink(&sink);
 }
-
-void OpenPictureInView(const std::wstring& path) {
-    CCurrentPicture::Instance()->Open(path);
-    // Until the image view lands the window shows the picture's title only.
-    CWindowTitle::Instance()->Recompose();
-}
