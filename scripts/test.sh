@@ -15,5 +15,8 @@ trap cleanup EXIT
 start_display
 # A warm wine server keeps each test's start-up short.
 wineserver -p 2>/dev/null || true
+# The first program of a session starts Wine's helper processes, which keep their output pipe
+# open; start them here so that no test's output pipe is held by them.
+wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 cd "$BUILD"
 ctest --output-on-failure "$@"
