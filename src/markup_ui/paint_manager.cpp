@@ -9,7 +9,7 @@
 
 #include "render_context.h"
 #include "resource_source.h"
-#include "ui_control.h"
+#include "ui_container.h"
 #include "win_handle.h"
 
 namespace markup {
@@ -67,6 +67,7 @@ void CPaintManagerUI::AttachRoot(std::unique_ptr<CControlUI> root) {
     m_hot = m_pushed = nullptr;
     m_root = std::move(root);
     if (m_root) m_root->SetManager(this, nullptr);
+    if (auto* box = dynamic_cast<CContainerUI*>(m_root.get())) box->SetManagerTree(this);
     m_needUpdate = true;
     if (m_hwnd) ::InvalidateRect(m_hwnd, nullptr, FALSE);
 }

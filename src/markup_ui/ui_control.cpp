@@ -103,6 +103,7 @@ void CControlUI::SetAttribute(const std::wstring& name, const std::wstring& wval
     } else if (name == L"bordersize") {
         if (ParseInt(value, n) && n >= 0 && n < 100) m_borderSize = n;
     } else if (name == L"bkimage") SetBkImage(wvalue);
+    else if (name == L"foreimage") m_foreImage = wvalue, Invalidate();
     else if (name == L"visible") {
         if (ParseBool(value, flag)) SetVisible(flag);
     } else if (name == L"enabled") {
@@ -141,6 +142,7 @@ void CControlUI::Paint(CRenderContext& ctx) {
     PaintBkColor(ctx);
     PaintBkImage(ctx);
     PaintStatusImage(ctx);
+    if (!m_foreImage.empty()) DrawImage(ctx, m_foreImage);
     PaintText(ctx);
     PaintBorder(ctx);
 }

@@ -112,6 +112,7 @@ protected:
     uint32_t m_borderColor = 0;
     int m_borderSize = 0;
     std::wstring m_bkImage;
+    std::wstring m_foreImage;
     int m_font = -1;
     UINT m_textAlign = DT_LEFT;
     UiRect m_textPadding;
