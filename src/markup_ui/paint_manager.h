@@ -62,6 +62,8 @@ public:
 
     void SendNotify(CControlUI* sender, const wchar_t* type, WPARAM wParam = 0, LPARAM lParam = 0);
     void NeedUpdate() { m_needUpdate = true; }
+    // Lays the controls out now when something changed since the last layout.
+    void LayoutIfNeeded();
     void Invalidate(const RECT& rc);
 
     // Handles painting, sizing and mouse input; true when the message was consumed.
@@ -71,7 +73,6 @@ public:
 
 private:
     void Paint();
-    void LayoutIfNeeded();
     void SetHot(CControlUI* control);
     void UpdateToolTip(CControlUI* control);
 

@@ -23,8 +23,10 @@ WindowImplBase::~WindowImplBase() {
 HWND WindowImplBase::Create(HWND owner, const wchar_t* name, DWORD style, DWORD exStyle, const RECT& rc) {
     const wchar_t* cls = GetWindowClassName();
     if (!CWnd::RegisterClass(cls, CS_DBLCLKS | CS_DROPSHADOW)) return nullptr;
-    if (!CreateEx(exStyle, cls, name ? name : L"", style, rc.left, rc.top, rc.right - rc.left,
-                  rc.bottom - rc.top, owner, nullptr))
+    // Shown only once it has its size and place (the modal loop or the caller shows it), so
+    // that it never flashes at the creation rectangle.
+    if (!CreateEx(exStyle, cls, name ? name : L"", style & ~WS_VISIBLE, rc.left, rc.top,
+                  rc.right - rc.left, rc.bottom - rc.top, owner, nullptr))
         return nullptr;
     return m_hWnd;
 }
@@ -172,6 +174,7 @@ LRESULT WindowImplBase::AnswerControlQuery(const COPYDATASTRUCT* cds) {
     if (!cds->lpData || cds->cbData == 0 || cds->cbData % 2 || cds->cbData / 2 > kControlQueryMaxChars)
         return 0;
     std::wstring name(static_cast<const wchar_t*>(cds->lpData), cds->cbData / 2);
+    m_pm.LayoutIfNeeded();
     while (!name.empty() && name.back() == L'\0') name.pop_back();
     CControlUI* c = m_pm.FindControl(name);
     if (!c || !c->IsVisible()) return 0;
@@ -190,9 +193,9 @@ LRESULT WindowImplBase::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         r = OnCreate(msg, wParam, lParam, handled);
         break;
     case WM_NCCALCSIZE:
-        // The layout draws the whole window; there is no system frame.
-        if (wParam) return 0;
-        break;
+        // The layout draws the whole window; there is no system frame. Both forms (the one at
+        // creation has wParam FALSE) leave the client rectangle equal to the window's.
+        return 0;
     case WM_NCPAINT:
         return 0;
     case WM_NCACTIVATE:

@@ -11,7 +11,7 @@ constexpr size_t kMaxItems = 200;
 
 bool CListWnd::Show(HWND owner, const RECT& rc) {
     m_owner = owner;
-    return Create(owner, L"", kStyle & ~WS_VISIBLE, WS_EX_TOOLWINDOW, rc) != nullptr;
+    return Create(owner, L"", kStyle & ~WS_VISIBLE, 0, rc) != nullptr;
 }
 
 LRESULT CListWnd::OnCreate(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {

@@ -356,8 +356,9 @@ LRESULT CALLBACK FakeMainWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 
 namespace driver {
 
-bool FindControlRect(HWND window, const std::wstring& name, RECT& rect) {
-    if (!window || name.empty() || name.size() > markup::kControlQueryMaxChars) return false;
+namespace {
+
+bool QueryControlRect(HWND window, const std::wstring& name, RECT& rect) {
     COPYDATASTRUCT cds = {markup::kControlQueryId, DWORD(name.size() * sizeof(wchar_t)),
                           const_cast<wchar_t*>(name.data())};
     DWORD_PTR answer = 0;
@@ -368,6 +369,13 @@ bool FindControlRect(HWND window, const std::wstring& name, RECT& rect) {
     markup::UnpackScreenRect(int64_t(answer), l, t, r, b);
     rect = {l, t, r, b};
     return r > l && b > t;
+}
+
+}  // namespace
+
+bool FindControlRect(HWND window, const std::wstring& name, RECT& rect) {
+    if (!window || name.empty() || name.size() > markup::kControlQueryMaxChars) return false;
+    return QueryControlRect(window, name, rect);
 }
 
 void ClickAt(HWND window, POINT screen) {

@@ -15,6 +15,7 @@
 #include "convert_msg_box.h"
 #include "dlg_delete_confirm2.h"
 #include "dlg_mouse_wheel_favorite2.h"
+#include "folders.h"
 #include "message_box.h"
 #include "my_log.h"
 #include "win_app.h"
@@ -109,6 +110,7 @@ int HostApp::RunBox(const std::vector<std::wstring>& a) {
 BOOL HostApp::InitInstance() {
     // The log as the viewer keeps it (written only while its marker file exists).
     CMyLog::Instance()->Open();
+    EnsureFolders();
     FCAutoInitializeCOM com;
     FCAutoInitGDIPlus gdiplus;
     markup::CResourceManager::SetInstance(m_hInstance);
