@@ -80,6 +80,17 @@ CControlUI* CPaintManagerUI::FindControl(POINT pt) const {
     return m_root ? m_root->FindControlAt(pt) : nullptr;
 }
 
+void CPaintManagerUI::SetDpi(int dpi) {
+    if (dpi < 96 || dpi > 96 * 4) return;
+    m_dpi = dpi;
+    for (auto& f : m_fonts) ::DeleteObject(f.second);
+    m_fonts.clear();
+    if (m_defaultFont) ::DeleteObject(m_defaultFont);
+    m_defaultFont = nullptr;
+    m_needUpdate = true;
+    if (m_hwnd) ::InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
 int CPaintManagerUI::Scale(int v) const { return ::MulDiv(v, m_dpi, 96); }
 
 void CPaintManagerUI::AddFont(int id, const FontSpec& spec) {

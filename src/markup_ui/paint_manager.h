@@ -44,6 +44,8 @@ public:
     // Physical pixels for a length in layout units.
     int Scale(int v) const;
     int Dpi() const { return m_dpi; }
+    // Overrides the monitor's DPI (96 to 384); fonts are made again at the new size.
+    void SetDpi(int dpi);
 
     // Window attributes from the layout, in layout units.
     UiSize initSize, minSize, maxSize;

@@ -54,12 +54,13 @@ protected:
     // The layout text; the archive by default. A false return ends the process (see .cpp).
     virtual bool LoadLayout(std::string& xml);
     virtual void OnFinalMessage(HWND) {}
+    // Where layout and images come from, by the resource type.
+    virtual ResourceSource ResolveResources();
 
     CPaintManagerUI m_pm;
     ResourceSource m_resources;
 
 private:
-    ResourceSource ResolveResources();
     LRESULT AnswerControlQuery(const COPYDATASTRUCT* cds);
     static void FailLayout();
 
