@@ -43,6 +43,21 @@ std::unique_ptr<Gdiplus::Bitmap> DecodeImage(const std::string& bytes) {
     return copy;
 }
 
+// The DPI of the window's monitor where the system can tell it, else the system's.
+int WindowDpi(HWND hwnd) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow && hwnd) {
+        const UINT dpi = getDpiForWindow(hwnd);
+        if (dpi >= 96) return int(dpi);
+    }
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) ::ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
 }  // namespace
 
 CPaintManagerUI::CPaintManagerUI() = default;
@@ -55,12 +70,18 @@ CPaintManagerUI::~CPaintManagerUI() {
 }
 
 void CPaintManagerUI::Init(HWND hwnd, const ResourceSource* resources) {
+    // A window object may be created again after its first window has gone.
+    if (m_tooltip && ::IsWindow(m_tooltip)) ::DestroyWindow(m_tooltip);
+    m_tooltip = nullptr;
+    m_tooltipText.clear();
+    m_hot = m_pushed = nullptr;
+    m_initSent = false;
+    m_tracking = false;
+    m_needUpdate = true;
+    m_images.clear();
     m_hwnd = hwnd;
     m_resources = resources;
-    HDC screen = ::GetDC(nullptr);
-    m_dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ::ReleaseDC(nullptr, screen);
-    if (m_dpi < 96 || m_dpi > 96 * 4) m_dpi = 96;
+    SetDpi(WindowDpi(hwnd));
 }
 
 void CPaintManagerUI::AttachRoot(std::unique_ptr<CControlUI> root) {
@@ -81,7 +102,7 @@ CControlUI* CPaintManagerUI::FindControl(POINT pt) const {
 }
 
 void CPaintManagerUI::SetDpi(int dpi) {
-    if (dpi < 96 || dpi > 96 * 4) return;
+    if (dpi < 96 || dpi > 96 * 4) dpi = 96;
     m_dpi = dpi;
     for (auto& f : m_fonts) ::DeleteObject(f.second);
     m_fonts.clear();

@@ -44,7 +44,7 @@ public:
     // Physical pixels for a length in layout units.
     int Scale(int v) const;
     int Dpi() const { return m_dpi; }
-    // Overrides the monitor's DPI (96 to 384); fonts are made again at the new size.
+    // Sets the DPI to scale by (96 to 384, anything else means 96); fonts are made again.
     void SetDpi(int dpi);
 
     // Window attributes from the layout, in layout units.

@@ -42,6 +42,8 @@ void CEditUI::SetPos(const RECT& rc) {
     CControlUI::SetPos(rc);
     EnsureWindow();
     if (!m_edit) return;
+    // The font may have been made again for another DPI.
+    ::SendMessageW(m_edit, WM_SETFONT, reinterpret_cast<WPARAM>(m_manager->GetFont(m_font)), FALSE);
     const RECT inner = ScaledInset(m_rcItem, m_textPadding);
     // Centre the one line of text vertically inside the control.
     const int lineHeight = m_manager ? m_manager->Scale(20) : 20;

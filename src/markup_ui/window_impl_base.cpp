@@ -214,6 +214,16 @@ LRESULT WindowImplBase::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
         r = OnKillFocus(msg, wParam, lParam, handled);
         break;
+    case WM_DPICHANGED: {
+        // Moved to a monitor of another DPI: lay out again at its scale, at the size the
+        // system suggests.
+        m_pm.SetDpi(HIWORD(wParam));
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        if (suggested)
+            ::SetWindowPos(m_hWnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                           suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
     case WM_KEYDOWN:
         if (wParam == VK_ESCAPE) {
             Close(kDeclined);
