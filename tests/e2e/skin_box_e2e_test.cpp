@@ -204,7 +204,7 @@ TEST_F(SkinBoxTest, ConvertBoxChoosesAFormatFromItsList) {
     EXPECT_EQ(lr.left, drop.left);
     EXPECT_EQ(lr.top, drop.bottom);
     EXPECT_EQ(lr.right - lr.left, drop.right - drop.left);
-    EXPECT_TRUE(WaitUntil([&] { lr = WindowRect(list); return lr.bottom - lr.top == 4 * 32 + 2; }, kTimeout));
+    EXPECT_TRUE(WaitUntil([&] { lr = WindowRect(list); return lr.bottom - lr.top == 5 * 32 + 2; }, kTimeout));
     PumpFor(300);
     EXPECT_TRUE(SavePng(CaptureWindow(list), ArtifactsFolder() + L"convert_list.png"));
     RECT rows;
@@ -213,6 +213,14 @@ TEST_F(SkinBoxTest, ConvertBoxChoosesAFormatFromItsList) {
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(list) || !::IsWindow(list); }, kTimeout));
     PumpFor(300);
     EXPECT_TRUE(SavePng(CaptureWindow(box), ArtifactsFolder() + L"convert_box.png"));
+    // The list opens again (a new window, laid out anew) and closes with a second click on
+    // the field without changing the choice.
+    ASSERT_TRUE(ClickControl(box, L"dropList"));
+    HWND again = WaitForVisibleWindow(p, L"CListWnd", kTimeout);
+    ASSERT_NE(again, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { const RECT r = WindowRect(again); return r.bottom - r.top == 5 * 32 + 2; }, kTimeout));
+    ASSERT_TRUE(ClickControl(box, L"dropList"));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(again); }, kTimeout));
     ASSERT_TRUE(ClickControl(box, L"right_btn"));
     EXPECT_EQ(p.WaitExit(kTimeout), 1u | (2u << 8));
 }

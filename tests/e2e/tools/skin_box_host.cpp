@@ -92,7 +92,7 @@ int HostApp::RunBox(const std::vector<std::wstring>& a) {
         return int(dlg.DoModal());
     }
     if (kind == L"convert") {
-        CConvertMsgBox box(owner, arg(1), {L"JPG", L"PNG", L"BMP", L"TIFF"});
+        CConvertMsgBox box(owner, arg(1), {L"JPG", L"PNG", L"BMP", L"TIFF", L"WEBP"});
         const UINT r = box.Show();
         return int(r | (UINT(box.SelectedIndex() + 1) << 8));
     }
