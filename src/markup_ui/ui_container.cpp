@@ -127,67 +127,49 @@ void CContainerUI::Paint(CRenderContext& ctx) {
         if (c->IsVisible()) c->Paint(ctx);
 }
 
-void CVerticalLayoutUI::LayoutChildren(const RECT& inner) {
+void CContainerUI::LayoutLine(const RECT& inner, bool vertical) {
+    // Along the line: fixed lengths first, the rest shared by the flexible children.
+    auto length = [&](const CControlUI& c) { return vertical ? c.GetFixedHeight() : c.GetFixedWidth(); };
+    auto across = [&](const CControlUI& c) { return vertical ? c.GetFixedWidth() : c.GetFixedHeight(); };
+    auto before = [&](const UiRect& p) { return vertical ? p.top : p.left; };
+    auto after = [&](const UiRect& p) { return vertical ? p.bottom : p.right; };
     int fixed = 0, flexible = 0, count = 0;
     for (auto& c : m_items) {
         if (c->IsFloat() || !c->IsVisible()) continue;
-        const UiRect& pad = c->GetPadding();
-        fixed += Scale(pad.top + pad.bottom);
-        if (c->GetFixedHeight() > 0) fixed += Scale(c->GetFixedHeight());
+        fixed += Scale(before(c->GetPadding()) + after(c->GetPadding()));
+        if (length(*c) > 0) fixed += Scale(length(*c));
         else ++flexible;
         ++count;
     }
     if (count > 1) fixed += Scale(m_childPadding) * (count - 1);
-    const int rest = std::max<int>(0, (inner.bottom - inner.top) - fixed);
-    int y = inner.top;
-    int flexLeft = flexible, restLeft = rest;
+    const int span = vertical ? inner.bottom - inner.top : inner.right - inner.left;
+    int restLeft = std::max(0, span - fixed);
+    int flexLeft = flexible;
+    int at = vertical ? inner.top : inner.left;
     for (auto& c : m_items) {
         if (c->IsFloat() || !c->IsVisible()) continue;
         const UiRect& pad = c->GetPadding();
-        int h = Scale(c->GetFixedHeight());
-        if (c->GetFixedHeight() <= 0) {
-            h = flexLeft > 0 ? restLeft / flexLeft : 0;
+        int len = Scale(length(*c));
+        if (length(*c) <= 0) {
+            len = flexLeft > 0 ? restLeft / flexLeft : 0;
             --flexLeft;
-            restLeft -= h;
+            restLeft -= len;
         }
-        y += Scale(pad.top);
-        RECT r = {inner.left + Scale(pad.left), y, inner.right - Scale(pad.right), y + h};
-        if (c->GetFixedWidth() > 0) r.right = r.left + Scale(c->GetFixedWidth());
+        at += Scale(before(pad));
+        RECT r = vertical ? RECT{inner.left + Scale(pad.left), at, inner.right - Scale(pad.right), at + len}
+                          : RECT{at, inner.top + Scale(pad.top), at + len, inner.bottom - Scale(pad.bottom)};
+        if (across(*c) > 0) {
+            if (vertical) r.right = r.left + Scale(across(*c));
+            else r.bottom = r.top + Scale(across(*c));
+        }
         c->SetPos(r);
-        y += h + Scale(pad.bottom) + Scale(m_childPadding);
+        at += len + Scale(after(pad)) + Scale(m_childPadding);
     }
 }
 
-void CHorizontalLayoutUI::LayoutChildren(const RECT& inner) {
-    int fixed = 0, flexible = 0, count = 0;
-    for (auto& c : m_items) {
-        if (c->IsFloat() || !c->IsVisible()) continue;
-        const UiRect& pad = c->GetPadding();
-        fixed += Scale(pad.left + pad.right);
-        if (c->GetFixedWidth() > 0) fixed += Scale(c->GetFixedWidth());
-        else ++flexible;
-        ++count;
-    }
-    if (count > 1) fixed += Scale(m_childPadding) * (count - 1);
-    const int rest = std::max<int>(0, (inner.right - inner.left) - fixed);
-    int x = inner.left;
-    int flexLeft = flexible, restLeft = rest;
-    for (auto& c : m_items) {
-        if (c->IsFloat() || !c->IsVisible()) continue;
-        const UiRect& pad = c->GetPadding();
-        int w = Scale(c->GetFixedWidth());
-        if (c->GetFixedWidth() <= 0) {
-            w = flexLeft > 0 ? restLeft / flexLeft : 0;
-            --flexLeft;
-            restLeft -= w;
-        }
-        x += Scale(pad.left);
-        RECT r = {x, inner.top + Scale(pad.top), x + w, inner.bottom - Scale(pad.bottom)};
-        if (c->GetFixedHeight() > 0) r.bottom = r.top + Scale(c->GetFixedHeight());
-        c->SetPos(r);
-        x += w + Scale(pad.right) + Scale(m_childPadding);
-    }
-}
+void CVerticalLayoutUI::LayoutChildren(const RECT& inner) { LayoutLine(inner, true); }
+
+void CHorizontalLayoutUI::LayoutChildren(const RECT& inner) { LayoutLine(inner, false); }
 
 bool CTabLayoutUI::SelectItem(int index) {
     if (index < 0 || index >= GetCount()) return false;

@@ -34,6 +34,8 @@ public:
 protected:
     // Lays out the non-floating children inside the inner rectangle.
     virtual void LayoutChildren(const RECT& inner);
+    // Stacks the non-floating children top to bottom or left to right.
+    void LayoutLine(const RECT& inner, bool vertical);
     RECT FloatRect(const CControlUI& child) const;
     void DetachChild(CControlUI* child);
 
