@@ -48,3 +48,21 @@ build_all() {
   fi
   cmake --build "$BUILD" -j "$(nproc)"
 }
+
+# Starts a display when there is none and a warm wine server for this prefix.
+start_wine_session() {
+  # A server left from an earlier run may be tied to a display that is gone.
+  wineserver -k 2>/dev/null || true
+  start_display
+  # A warm server keeps each program's start-up short.
+  wineserver -p 2>/dev/null || true
+  # Wine's helper processes start with the first program and keep its output open: start
+  # them here, away from any test runner's pipes.
+  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+  wine "$BUILD/tests/pelion_probe.exe" close >/dev/null 2>&1 </dev/null || true
+}
+
+stop_wine_session() {
+  wineserver -k 2>/dev/null || true
+  stop_display
+}

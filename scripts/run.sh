@@ -17,12 +17,10 @@ fi
 
 cleanup() {
   wine "$BUILD/tests/pelion_probe.exe" close >/dev/null 2>&1 || true
-  wineserver -k 2>/dev/null || true
-  stop_display
+  stop_wine_session
 }
 trap cleanup EXIT
-start_display
-wineserver -p 2>/dev/null || true
+start_wine_session
 wine "$BUILD/dist/PelionView.exe" "$winpath" &
 viewer=$!
 if wine "$BUILD/tests/pelion_probe.exe" wait-window 30000 >/dev/null; then

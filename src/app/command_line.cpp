@@ -1,5 +1,7 @@
 #include "command_line.h"
 
+#include "singleton.h"
+
 size_t SwitchPrefixLength(const std::wstring& token) {
     if (token.empty() || (token[0] != L'-' && token[0] != L'/')) return 0;
     return (token.size() > 1 && token[1] == L'-') ? 2 : 1;
@@ -83,3 +85,6 @@ std::wstring CCommandLine::SelectFilePath(
     }
     return std::wstring();
 }
+
+CCommandLine* CommandLineInstance() { return CSingletonT<CCommandLine>::Instance(); }
+void DestroyCommandLineInstance() { CSingletonT<CCommandLine>::DestroyInstance(); }

@@ -36,3 +36,7 @@ private:
 std::wstring UnquoteSpaces(const std::wstring& text);
 // The switch prefix length of a token: 0, 1 ("-x", "/x") or 2 ("--x").
 size_t SwitchPrefixLength(const std::wstring& token);
+
+// The process's command line, parsed once at start.
+CCommandLine* CommandLineInstance();
+void DestroyCommandLineInstance();

@@ -10,3 +10,6 @@ bool IsTrayRunning();
 bool StartTray(const std::wstring& arguments);
 // Starts PelionTray.exe with exactly these arguments; true when the shell reports success.
 bool LaunchTray(const std::wstring& arguments);
+// Ends every process whose executable is path (compared without case, after long-name
+// expansion).
+void TerminateProcessesByPath(const std::wstring& path);

@@ -1,6 +1,7 @@
 #include "log_line.h"
 
 #include <cstdio>
+#include <atomic>
 #include <cstring>
 
 #include "text_util.h"
@@ -36,12 +37,17 @@ CLogLine& CLogLine::operator<<(const char* v) {
     return *this;
 }
 
-// Defined by the program's log; tests supply their own.
-void WriteLogLine(const std::wstring& line);
+namespace {
+std::atomic<LogSink> g_sink{nullptr};
+}
+
+void SetLogSink(LogSink sink) { g_sink = sink; }
 
 CLogLine::~CLogLine() {
+    const LogSink sink = g_sink.load();
+    if (!sink) return;
     try {
-        WriteLogLine(m_stream.str());
+        sink(m_stream.str());
     } catch (...) {
     }
 }

@@ -26,4 +26,8 @@ private:
     std::wostringstream m_stream;
 };
 
+// Where finished lines go; lines are dropped while no sink is set.
+using LogSink = void (*)(const std::wstring& line);
+void SetLogSink(LogSink sink);
+
 #define PLOG_INFO CLogLine(L"[I]", __FILE__, __LINE__)

@@ -7,10 +7,21 @@
 #include "singleton.h"
 #include "text_util.h"
 
+namespace {
+void WriteToLog(const std::wstring& line) {
+    if (CSingletonT<CMyLog>::Exists()) CMyLog::Instance()->Write(line);
+}
+}  // namespace
+
 CMyLog* CMyLog::Instance() { return CSingletonT<CMyLog>::Instance(); }
-void CMyLog::DestroyInstance() { CSingletonT<CMyLog>::DestroyInstance(); }
+
+void CMyLog::DestroyInstance() {
+    SetLogSink(nullptr);
+    CSingletonT<CMyLog>::DestroyInstance();
+}
 
 void CMyLog::Open() {
+    SetLogSink(&WriteToLog);
     _BaseModule::CAutoLocker lock(m_lock);
     if (m_file || DataFolder().empty()) return;
     wchar_t path[MAX_PATH] = {};
@@ -36,8 +47,4 @@ void CMyLog::Write(const std::wstring& line) {
     }
     m_collect.str(std::wstring());
     m_collect.clear();
-}
-
-void WriteLogLine(const std::wstring& line) {
-    if (CSingletonT<CMyLog>::Exists()) CMyLog::Instance()->Write(line);
 }

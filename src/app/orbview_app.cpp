@@ -10,6 +10,7 @@
 #include "crash_report.h"
 #include "folders.h"
 #include "hubcore_client.h"
+#include "ipc_message_mgr.h"
 #include "kernel_objects.h"
 #include "language.h"
 #include "message_box.h"
@@ -17,6 +18,7 @@
 #include "orbview_dlg.h"
 #include "singleton.h"
 #include "wic_factory.h"
+#include "window_title.h"
 
 namespace {
 
@@ -25,7 +27,7 @@ COrbviewApp theApp;
 const wchar_t kUpdateBlockMutex[] = L"PELION_570E6FBC-027B-461C-9218-8447018C832F";
 const wchar_t kUpdateGuardMutex[] = L"2D098700-B9D3-4C9A-BEE1-991CD8189F15";
 
-CCommandLine* CommandLine() { return CSingletonT<CCommandLine>::Instance(); }
+CCommandLine* CommandLine() { return CommandLineInstance(); }
 
 void ShowSkinMissingMessage() {
     // The copy of the message box inside the executable works without the skin archive.
@@ -68,8 +70,18 @@ bool COrbviewApp::SkinArchiveExists() const {
 }
 
 void COrbviewApp::CreateReceivers() {
-    // Seam: the single-instance and always receivers (message-only windows that forward
-    // hand-over requests to the main window) land with the inter-process channel.
+    if (CAppConfig::Instance()->onlyOneInstance) {
+        if (!m_receiver) {
+            m_receiver = std::make_unique<CIPCReceiver>();
+            m_receiver->Create();
+        }
+    } else {
+        m_receiver.reset();
+    }
+    if (!m_alwaysReceiver) {
+        m_alwaysReceiver = std::make_unique<CIPCAlwaysReceiver>();
+        m_alwaysReceiver->Create();
+    }
 }
 
 BOOL COrbviewApp::InitInstance() {
@@ -113,8 +125,12 @@ int COrbviewApp::ExitInstance() {
     m_gdiplus.reset();
     m_com.reset();
     FinishUsageEvents();
+    m_receiver.reset();
+    m_alwaysReceiver.reset();
+    CWindowTitle::DestroyInstance();
     CPLibWrapper::DestroyInstance();
+    CIPCMessageMgr::DestroyInstance();
     CMyLog::DestroyInstance();
-    CSingletonT<CCommandLine>::DestroyInstance();
+    DestroyCommandLineInstance();
     return CWinApp::ExitInstance();
 }

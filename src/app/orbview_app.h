@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "auto_init.h"
+#include "ipc_receiver.h"
 #include "win_app.h"
 
 class COrbviewApp : public CWinApp {
@@ -21,6 +22,8 @@ private:
 
     std::unique_ptr<FCAutoInitGDIPlus> m_gdiplus;
     std::unique_ptr<FCAutoInitializeCOM> m_com;
+    std::unique_ptr<CIPCReceiver> m_receiver;
+    std::unique_ptr<CIPCAlwaysReceiver> m_alwaysReceiver;
 };
 
 COrbviewApp& GetOrbviewApp();

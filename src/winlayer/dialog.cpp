@@ -1,13 +1,42 @@
 #include "dialog.h"
 
 INT_PTR CDialog::DoModal() {
-    return ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), m_parent,
-                             &CWnd::DialogTrampoline, reinterpret_cast<LPARAM>(this));
+    HWND hwnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId),
+                                     m_parent, &CWnd::DialogTrampoline,
+                                     reinterpret_cast<LPARAM>(this));
+    if (!hwnd) return -1;
+    const bool ownerWasEnabled = m_parent && ::IsWindowEnabled(m_parent);
+    if (ownerWasEnabled) ::EnableWindow(m_parent, FALSE);
+
+    MSG msg;
+    while (!m_endModal) {
+        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            ::PostQuitMessage(int(msg.wParam));
+            break;
+        }
+        if (got < 0) break;
+        if (PreTranslateMessage(msg)) continue;
+        if (m_hWnd && ::IsDialogMessageW(m_hWnd, &msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    if (ownerWasEnabled) ::EnableWindow(m_parent, TRUE);
+    if (m_parent && ::GetActiveWindow() == m_hWnd) ::SetActiveWindow(m_parent);
+    DestroyWindow();
+    return m_result;
 }
 
 void CDialog::EndDialog(INT_PTR result) {
-    if (m_hWnd) ::EndDialog(m_hWnd, result);
+    m_result = result;
+    m_endModal = true;
+    // Wake the loop in case the queue is empty.
+    if (m_hWnd) ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
 }
+
+BOOL CDialog::DestroyWindow() { return CWnd::DestroyWindow(); }
+
+bool CDialog::PreTranslateMessage(MSG&) { return false; }
 
 bool CDialog::RegisterDialogClass(const wchar_t* className, HICON icon) {
     HINSTANCE inst = ::GetModuleHandleW(nullptr);
@@ -45,6 +74,11 @@ bool CDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
     case WM_COMMAND:
         result = 0;
         return OnCommand(wParam, lParam);
+    case WM_DRAWITEM: {
+        auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        CWnd* child = dis ? FromHandle(dis->hwndItem) : nullptr;
+        return child && child->OnChildNotify(msg, wParam, lParam, result);
+    }
     default:
         return false;
     }

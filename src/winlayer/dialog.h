@@ -1,5 +1,6 @@
 #pragma once
-// Dialog built from a resource template, run modally.
+// Dialog built from a resource template, run modally by our own loop so the dialog can look at
+// every message first.
 #include "wnd.h"
 
 class CDialog : public CWnd {
@@ -11,6 +12,7 @@ public:
 
     INT_PTR DoModal();
     void EndDialog(INT_PTR result);
+    BOOL DestroyWindow() override;
 
     // A template that names its own window class needs the class registered first;
     // it behaves like the system dialog class.
@@ -23,8 +25,12 @@ protected:
     virtual void OnCancel() { EndDialog(IDCANCEL); }
     // Returns true when the command was handled.
     virtual bool OnCommand(WPARAM wParam, LPARAM lParam);
+    // Returns true when the message was consumed.
+    virtual bool PreTranslateMessage(MSG& msg);
 
 private:
     UINT m_templateId;
     HWND m_parent;
+    bool m_endModal = false;
+    INT_PTR m_result = -1;
 };

@@ -44,7 +44,16 @@ CWnd* CWnd::FromHandle(HWND hwnd) {
 bool CWnd::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
 LRESULT CWnd::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (m_oldProc) return ::CallWindowProcW(m_oldProc, m_hWnd, msg, wParam, lParam);
     return m_isDialog ? 0 : ::DefWindowProcW(m_hWnd, msg, wParam, lParam);
+}
+
+bool CWnd::SubclassWindow(HWND hwnd) {
+    if (!hwnd || m_hWnd || FromHandle(hwnd)) return false;
+    Bind(hwnd);
+    m_oldProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+        hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WindowTrampoline)));
+    return m_oldProc != nullptr;
 }
 
 void CWnd::Bind(HWND hwnd) {
@@ -53,6 +62,10 @@ void CWnd::Bind(HWND hwnd) {
 }
 
 void CWnd::Unbind() {
+    if (m_oldProc) {
+        ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_oldProc));
+        m_oldProc = nullptr;
+    }
     ::RemovePropW(m_hWnd, kObjectProp);
     m_hWnd = nullptr;
 }
@@ -81,8 +94,14 @@ LRESULT CALLBACK CWnd::WindowTrampoline(HWND hwnd, UINT msg, WPARAM wParam, LPAR
     }
     if (!self) return ::DefWindowProcW(hwnd, msg, wParam, lParam);
     LRESULT result = 0;
+    // The old procedure must still see the final message of a subclassed window.
+    const WNDPROC oldProc = self->m_oldProc;
     if (Dispatch(self, msg, wParam, lParam, result)) return result;
-    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        return oldProc ? ::CallWindowProcW(oldProc, hwnd, msg, wParam, lParam)
+                       : ::DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    return self->DefaultProc(msg, wParam, lParam);
 }
 
 INT_PTR CALLBACK CWnd::DialogTrampoline(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -18,9 +18,15 @@ public:
                               HBRUSH background = nullptr, HICON icon = nullptr);
     bool CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style,
                   int x, int y, int cx, int cy, HWND parent, HMENU idOrMenu);
-    BOOL DestroyWindow();
+    virtual BOOL DestroyWindow();
 
     static CWnd* FromHandle(HWND hwnd);
+    // Takes over an existing window (a dialog's control); unhandled messages go to its old
+    // procedure.
+    bool SubclassWindow(HWND hwnd);
+    bool SubclassDlgItem(UINT id, HWND parent) { return SubclassWindow(::GetDlgItem(parent, id)); }
+    // A parent passes a child's notifications (owner drawing, colours) back to the child object.
+    virtual bool OnChildNotify(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
 protected:
     // Returns true when handled; result then holds the message's result.
@@ -31,6 +37,7 @@ protected:
 
     HWND m_hWnd = nullptr;
     bool m_isDialog = false;
+    WNDPROC m_oldProc = nullptr;
 
     static LRESULT CALLBACK WindowTrampoline(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static INT_PTR CALLBACK DialogTrampoline(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -11,7 +11,12 @@ constexpr DWORD kStartTimeout = 20000;
 
 class StartupTest : public ::testing::Test {
 protected:
-    void SetUp() override { ResetDataFolder(); }
+    void SetUp() override {
+        KillProcessesNamed(L"PelionTray.exe");
+        ResetDataFolder();
+    }
+    // The viewer starts the tray a second after it opens; it must not outlive the test.
+    void TearDown() override { KillProcessesNamed(L"PelionTray.exe"); }
     std::wstring Exe(const std::wstring& folder) { return folder + L"PelionView.exe"; }
     std::wstring Sample() { return TestBinFolder() + L"data\\evening-hills.jpg"; }
     std::wstring Config() { return DataFolder() + L"config.ini"; }
@@ -146,9 +151,11 @@ TEST_F(StartupTest, LogIsWrittenOnlyWhileItsMarkerExists) {
     EXPECT_FALSE(FileExists(DataFolder() + L"main.log"));
 
     ASSERT_TRUE(WriteFileBytes(DataFolder() + L"main.log.on", ""));
-    // Two viewers at once append to the same log.
+    // Two viewers at once append to the same log; the first shows a picture so the second
+    // does not hand its start over to it.
     Process a, b;
-    HWND wa = StartViewer(a);
+    HWND wa = StartViewer(a, L"\"" + Sample() + L"\"");
+    ASSERT_TRUE(WaitUntil([&] { return WindowTitle(wa) != kIdleTitle; }, 5000));
     HWND wb = StartViewer(b);
     ASSERT_NE(wa, nullptr);
     ASSERT_NE(wb, nullptr);
@@ -163,6 +170,48 @@ TEST_F(StartupTest, LogIsWrittenOnlyWhileItsMarkerExists) {
         ++count;
     EXPECT_EQ(count, 2u) << log;
     EXPECT_NE(log.find("config.ini\n"), std::string::npos) << log;
+}
+
+TEST_F(StartupTest, PendingUpdateIsHandedToTheTray) {
+    const std::wstring folder = MakeProgramCopy(L"update");
+    ASSERT_TRUE(WriteUtf16File(folder + L"config.ini", L"[update]\r\nstate=pictaUpdate\r\n"));
+    Process p = Process::Start(Exe(folder), L"--from=desktop");
+    EXPECT_EQ(p.WaitExit(kStartTimeout), 0u);
+    EXPECT_TRUE(p.TopWindows().empty());
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(DataFolder() + L"tray.log"); }, 10000));
+    const std::string log = ReadFileBytes(DataFolder() + L"tray.log");
+    EXPECT_NE(log.find("started --from=desktop --need-upgrade-privilege-now --entry=main --from=main"),
+              std::string::npos) << log;
+    KillProcessesNamed(L"PelionTray.exe");
+
+    // While the block mutex exists the update waits and the start becomes a viewer.
+    HANDLE block = ::CreateMutexW(nullptr, FALSE, L"PELION_570E6FBC-027B-461C-9218-8447018C832F");
+    Process viewer = Process::Start(Exe(folder), L"");
+    HWND main = viewer.WaitForWindow(kMainClass, kStartTimeout);
+    EXPECT_NE(main, nullptr);
+    ::PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(viewer.WaitExit(kStartTimeout), 0u);
+    ::CloseHandle(block);
+}
+
+TEST_F(StartupTest, ExitRemovesThePrintFileAndOldDumps) {
+    const std::wstring crash = DataFolder() + L"temp\\crash\\";
+    ::CreateDirectoryW(DataFolder().c_str(), nullptr);
+    ::CreateDirectoryW((DataFolder() + L"temp").c_str(), nullptr);
+    ::CreateDirectoryW(crash.c_str(), nullptr);
+    ASSERT_TRUE(WriteFileBytes(DataFolder() + L"temp\\tempprint.jpg", "x"));
+    for (int i = 10; i <= 20; ++i)
+        ASSERT_TRUE(WriteFileBytes(crash + L"d" + std::to_wstring(i) + L".dmp", "x"));
+    ASSERT_TRUE(WriteFileBytes(crash + L"keep.txt", "x"));
+    Process p;
+    HWND main = StartViewer(p);
+    ASSERT_NE(main, nullptr);
+    ::PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(p.WaitExit(kStartTimeout), 0u);
+    EXPECT_FALSE(FileExists(DataFolder() + L"temp\\tempprint.jpg"));
+    EXPECT_FALSE(FileExists(crash + L"d10.dmp"));
+    for (int i = 11; i <= 20; ++i) EXPECT_TRUE(FileExists(crash + L"d" + std::to_wstring(i) + L".dmp"));
+    EXPECT_TRUE(FileExists(crash + L"keep.txt"));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "control_query.h"
 
 #include <shlobj.h>
+#include <tlhelp32.h>
 
 #include <utility>
 
@@ -254,6 +255,27 @@ HWND Process::WaitForWindow(const wchar_t* className, DWORD timeoutMs) const {
         },
         timeoutMs);
     return found;
+}
+
+std::vector<DWORD> ProcessesNamed(const wchar_t* name) {
+    std::vector<DWORD> pids;
+    HANDLE snap = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snap == INVALID_HANDLE_VALUE) return pids;
+    PROCESSENTRY32W pe = {sizeof(pe)};
+    for (BOOL ok = ::Process32FirstW(snap, &pe); ok; ok = ::Process32NextW(snap, &pe))
+        if (::lstrcmpiW(pe.szExeFile, name) == 0) pids.push_back(pe.th32ProcessID);
+    ::CloseHandle(snap);
+    return pids;
+}
+
+void KillProcessesNamed(const wchar_t* name) {
+    for (DWORD pid : ProcessesNamed(name)) {
+        HANDLE h = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+        if (!h) continue;
+        ::TerminateProcess(h, 0xDEAD);
+        ::WaitForSingleObject(h, 5000);
+        ::CloseHandle(h);
+    }
 }
 
 std::wstring WindowTitle(HWND hwnd) {

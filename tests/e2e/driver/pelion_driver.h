@@ -61,6 +61,10 @@ private:
     DWORD m_pid = 0;
 };
 
+// Processes whose executable file name is name (no path), e.g. "PelionTray.exe".
+std::vector<DWORD> ProcessesNamed(const wchar_t* name);
+void KillProcessesNamed(const wchar_t* name);
+
 std::wstring WindowTitle(HWND hwnd);
 std::wstring WindowClass(HWND hwnd);
 RECT WindowRect(HWND hwnd);

@@ -1,0 +1,99 @@
+// What each command of the main window does.
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include "app_config.h"
+#include "command_ids.h"
+#include "hubcore_client.h"
+#include "main_messages.h"
+#include "orbview_dlg.h"
+#include "pending_operations.h"
+
+bool COrbviewDlg::RunCommand(int id) {
+    CAppConfig* config = CAppConfig::Instance();
+    switch (id) {
+    case kCloseButtonId:
+        RequestClose();
+        return true;
+    case kMaxButtonId:
+        ::SendMessageW(m_hWnd, WM_SYSCOMMAND, ::IsZoomed(m_hWnd) ? SC_RESTORE : SC_MAXIMIZE, 0);
+        return true;
+    case kMinButtonId:
+        ::SendMessageW(m_hWnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        return true;
+    case kFullScreenButtonId:
+    case kCmdFullScreen:
+        ToggleFullScreen();
+        return true;
+    case kCmdAlwaysOnTop: {
+        const bool topmost = (::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+        ::SetWindowPos(m_hWnd, topmost ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE);
+        return true;
+    }
+    case kCmdWheelSwitches:
+    case kCmdWheelZooms:
+        config->mouseWheelAction = id == kCmdWheelZooms ? 1 : 0;
+        config->showWheelFavorite = 0;
+        return true;
+    case kCmdToolbarTop:
+    case kCmdToolbarBottom:
+        config->toolbarDock = id == kCmdToolbarBottom ? 1 : 0;
+        LayoutChildren();
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+        return true;
+    case kCmdShowInFolder: {
+        const std::wstring path = pending_ops::CurrentPicturePath();
+        if (path.empty() || !::PathFileExistsW(path.c_str())) return true;
+        PIDLIST_ABSOLUTE item = ::ILCreateFromPathW(path.c_str());
+        if (item) {
+            ::SHOpenFolderAndSelectItems(item, 0, nullptr, 0);
+            ::ILFree(item);
+        }
+        return true;
+    }
+    case kCmdShowLocation:
+        pending_ops::ShowLocation();
+        SendUsageEvent(L"feature", L"location");
+        return true;
+    case kCmdResize:
+        if (pending_ops::CurrentPicturePath().empty()) return true;
+        SendUsageEvent(L"feature", L"clip");
+        pending_ops::ResizeCurrent(m_hWnd);
+        return true;
+    case kCmdNothing:
+        return true;
+    case kCmdRefresh:
+        ::PostMessageW(m_hWnd, kMsgRefresh, 0, 0);
+        return true;
+    case kCmdInfoPanel: pending_ops::ToggleInfoPanel(); return true;
+    case kCmdActualSize: pending_ops::ToggleActualSize(); return true;
+    case kCmdZoomIn: pending_ops::ZoomStep(+1); return true;
+    case kCmdZoomOut: pending_ops::ZoomStep(-1); return true;
+    case kCmdPrevious: pending_ops::Turn(-1); return true;
+    case kCmdNext: pending_ops::Turn(+1); return true;
+    case kCmdRotateLeft: pending_ops::Rotate(0); return true;
+    case kCmdRotateRight: pending_ops::Rotate(1); return true;
+    case kCmdScrollUp: pending_ops::Scroll(+1); return true;
+    case kCmdScrollDown: pending_ops::Scroll(-1); return true;
+    case kCmdDelete: pending_ops::DeleteCurrent(m_hWnd); return true;
+    case kCmdEnhance: pending_ops::ToggleEnhance(); return true;
+    case kCmdMainMenu: pending_ops::ShowMainMenu(); return true;
+    case kCmdConvert: pending_ops::ConvertCurrent(m_hWnd); return true;
+    case kCmdOpen: pending_ops::OpenWithDialog(m_hWnd); return true;
+    case kCmdSaveAs: pending_ops::SaveCurrentAs(m_hWnd); return true;
+    case kCmdCopy: pending_ops::CopyCurrent(); return true;
+    case kCmdPrint: pending_ops::PrintCurrent(m_hWnd); return true;
+    case kCmdWallpaper: pending_ops::SetAsWallpaper(); return true;
+    case kCmdOpenWith: pending_ops::OpenWith(m_hWnd); return true;
+    case kCmdSettings: pending_ops::ShowSettings(m_hWnd, 0); return true;
+    case kCmdAbout: pending_ops::ShowAbout(m_hWnd); return true;
+    case kCmdFeedback: pending_ops::ShowFeedback(m_hWnd); return true;
+    case kCmdDefaultViewer:
+        config->setDefaultViewer = config->setDefaultViewer ? 0 : 1;
+        pending_ops::ApplyDefaultViewer(config->setDefaultViewer);
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,35 @@
+#pragma once
+// Operations that commands reach but whose owners (the image view, the folder list, the skin
+// dialogs, saving and desktop operations) are still being built. Each does nothing until its
+// owner lands; the commands already route to them.
+#include <windows.h>
+
+#include <string>
+
+namespace pending_ops {
+
+std::wstring CurrentPicturePath();
+void ToggleInfoPanel();
+void ShowLocation();
+void ToggleActualSize();
+void ZoomStep(int steps);
+void Turn(int offset);
+void Rotate(int direction);
+void Scroll(int direction);
+void DeleteCurrent(HWND owner);
+void ResizeCurrent(HWND owner);
+void ToggleEnhance();
+void ShowMainMenu();
+void ConvertCurrent(HWND owner);
+void OpenWithDialog(HWND owner);
+void SaveCurrentAs(HWND owner);
+void CopyCurrent();
+void PrintCurrent(HWND owner);
+void SetAsWallpaper();
+void OpenWith(HWND owner);
+void ShowSettings(HWND owner, int page);
+void ShowAbout(HWND owner);
+void ShowFeedback(HWND owner);
+void ApplyDefaultViewer(int on);
+
+}  // namespace pending_ops

@@ -1,0 +1,53 @@
+#pragma once
+// The ordered picture names of one folder and the position of the picture on screen.
+// No platform headers: file-system access and ordering are supplied by the caller.
+#include <deque>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+struct FolderScanResult {
+    std::set<std::wstring> subfolders;  // exact names
+    std::deque<std::wstring> names;
+    int index = -1;
+};
+
+// Picture names (not folders) in the order of an Explorer view, when that view holds the
+// opened file; otherwise the sorted names. isPicture filters names.
+void MergeExplorerOrder(FolderScanResult& result, const std::vector<std::wstring>& explorerNames,
+                        const std::wstring& openedName,
+                        const std::function<bool(const std::wstring&)>& isPicture);
+
+class CFolderListModel {
+public:
+    const std::wstring& Folder() const { return m_folder; }
+    const std::deque<std::wstring>& Names() const { return m_names; }
+    int CurrentIndex() const { return m_index; }
+    int Count() const { return int(m_names.size()); }
+
+    // Starts a new folder holding only the opened name.
+    void Start(const std::wstring& folder, const std::wstring& name);
+    // Moves to name when the folder is the same one and the name is listed; false otherwise.
+    bool MoveTo(const std::wstring& folder, const std::wstring& name);
+    // Takes a finished scan's list when it found the opened file.
+    void Adopt(FolderScanResult& result);
+    bool CanMove(int offset, bool loop) const;
+    // The full path of the neighbour, or empty when there is nowhere to go.
+    std::wstring GetNeighbour(int offset, bool loop) const;
+    // Erases a deleted file's name; the path to show next, or empty when the list emptied.
+    std::wstring Remove(const std::wstring& name);
+    void Reset();
+
+private:
+    int TargetIndex(int offset, bool loop) const;
+    std::wstring PathAt(int index) const;
+
+    std::wstring m_folder;
+    std::deque<std::wstring> m_names;
+    int m_index = -1;
+};
+
+// Splits "C:\a\b.jpg" into "C:\a" and "b.jpg".
+void SplitPicturePath(const std::wstring& path, std::wstring& folder, std::wstring& name);
+bool EqualsIgnoreCase(const std::wstring& a, const std::wstring& b);

@@ -1,4 +1,0 @@
-#include <string>
-
-// The platform-free tests log nowhere.
-void WriteLogLine(const std::wstring&) {}
