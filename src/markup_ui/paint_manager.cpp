@@ -16,7 +16,7 @@ namespace markup {
 namespace {
 
 constexpr size_t kMaxImageBytes = 16u * 1024 * 1024;
-constexpr UINT kMaxImageSide = 8192;
+constexpr UINT kMaxImageSide = 4096;
 
 std::string LowerKey(const std::string& name) {
     std::string k = ZipArchive::NormaliseName(name);

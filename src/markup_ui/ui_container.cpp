@@ -111,6 +111,12 @@ CControlUI* CContainerUI::FindControl(const std::wstring& name) {
     return nullptr;
 }
 
+CControlUI* CContainerUI::FindFirstChildOfClass(const std::wstring& className) const {
+    for (auto& c : m_items)
+        if (c->GetClass() == className) return c.get();
+    return nullptr;
+}
+
 CControlUI* CContainerUI::FindControlAt(POINT pt) {
     if (!m_visible || !::PtInRect(&m_rcItem, pt)) return nullptr;
     // Later children paint on top, so they are hit first.
@@ -133,7 +139,9 @@ void CContainerUI::LayoutLine(const RECT& inner, bool vertical) {
     auto across = [&](const CControlUI& c) { return vertical ? c.GetFixedWidth() : c.GetFixedHeight(); };
     auto before = [&](const UiRect& p) { return vertical ? p.top : p.left; };
     auto after = [&](const UiRect& p) { return vertical ? p.bottom : p.right; };
-    int fixed = 0, flexible = 0, count = 0;
+    // 64-bit sums: thousands of children of the largest allowed size must not overflow.
+    long long fixed = 0;
+    int flexible = 0, count = 0;
     for (auto& c : m_items) {
         if (c->IsFloat() || !c->IsVisible()) continue;
         fixed += Scale(before(c->GetPadding()) + after(c->GetPadding()));
@@ -141,9 +149,9 @@ void CContainerUI::LayoutLine(const RECT& inner, bool vertical) {
         else ++flexible;
         ++count;
     }
-    if (count > 1) fixed += Scale(m_childPadding) * (count - 1);
+    if (count > 1) fixed += (long long)Scale(m_childPadding) * (count - 1);
     const int span = vertical ? inner.bottom - inner.top : inner.right - inner.left;
-    int restLeft = std::max(0, span - fixed);
+    int restLeft = int(std::max<long long>(0, span - fixed));
     int flexLeft = flexible;
     int at = vertical ? inner.top : inner.left;
     for (auto& c : m_items) {
@@ -163,7 +171,8 @@ void CContainerUI::LayoutLine(const RECT& inner, bool vertical) {
             else r.bottom = r.top + Scale(across(*c));
         }
         c->SetPos(r);
-        at += len + Scale(after(pad)) + Scale(m_childPadding);
+        // Children past the far edge stay there rather than wrapping round.
+        at = int(std::min<long long>((long long)at + len + Scale(after(pad)) + Scale(m_childPadding), 1 << 28));
     }
 }
 

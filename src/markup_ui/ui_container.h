@@ -23,6 +23,8 @@ public:
     int GetCount() const { return int(m_items.size()); }
     CControlUI* GetItemAt(int index) const;
     int GetItemIndex(const CControlUI* child) const;
+    // The first direct child whose class name is className ("LabelUI"), or null.
+    CControlUI* FindFirstChildOfClass(const std::wstring& className) const;
 
     void SetPos(const RECT& rc) override;
     void SetAttribute(const std::wstring& name, const std::wstring& value) override;

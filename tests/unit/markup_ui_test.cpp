@@ -159,6 +159,22 @@ TEST_F(MarkupWindowTest, LayoutArithmeticAndDpiScaling) {
     EXPECT_EQ(big->FindControl(L"bar")->GetPos().bottom, 90);
 }
 
+TEST_F(MarkupWindowTest, ExtremeLayoutsStayBounded) {
+    std::string xml = "<Window size=\"100000,100000\"><VerticalLayout name=\"v\" childpadding=\"100000\">";
+    for (int i = 0; i < 3000; ++i) xml += "<Label height=\"100000\" padding=\"0,100000,0,100000\"/>";
+    xml += "<HorizontalLayout name=\"row\"><Button name=\"b\"/><Label name=\"first_label\"/></HorizontalLayout>";
+    xml += "</VerticalLayout></Window>";
+    auto w = Open(xml);
+    ASSERT_NE(w->GetHWND(), nullptr);
+    w->PaintManager().LayoutIfNeeded();
+    // Far beyond the window, but placed without wrapping round to negative positions.
+    EXPECT_GE(w->FindControl(L"b")->GetPos().top, 0);
+    auto* row = dynamic_cast<CContainerUI*>(w->FindControl(L"row"));
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->FindFirstChildOfClass(L"LabelUI"), w->FindControl(L"first_label"));
+    EXPECT_EQ(row->FindFirstChildOfClass(L"ListUI"), nullptr);
+}
+
 TEST_F(MarkupWindowTest, NotificationsByTypeName) {
     auto w = Open(
         "<Window size=\"300,300\"><VerticalLayout>"
