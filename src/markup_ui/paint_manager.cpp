@@ -145,7 +145,22 @@ HFONT CPaintManagerUI::GetFont(int index) {
     return font;
 }
 
-Gdiplus::Bitmap* CPaintManagerUI::GetImage(const std::string& file) {
+Gdiplus::Bitmap* CPaintManagerUI::GetImage(const std::string& file, int* pixelScale) {
+    if (pixelScale) *pixelScale = 1;
+    if (m_dpi >= 144) {
+        const size_t dot = file.find_last_of('.');
+        const size_t slash = file.find_last_of("/\\");
+        if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) {
+            if (Gdiplus::Bitmap* big = LoadImage(file.substr(0, dot) + "@2x" + file.substr(dot))) {
+                if (pixelScale) *pixelScale = 2;
+                return big;
+            }
+        }
+    }
+    return LoadImage(file);
+}
+
+Gdiplus::Bitmap* CPaintManagerUI::LoadImage(const std::string& file) {
     const std::string key = LowerKey(file);
     if (key.empty()) return nullptr;
     auto it = m_images.find(key);

@@ -57,8 +57,9 @@ public:
     void AddFont(int id, const FontSpec& spec);
     // The font of that index; the default font when the index is unknown.
     HFONT GetFont(int index);
-    // Decoded image of the archive, null when it is missing or does not decode.
-    Gdiplus::Bitmap* GetImage(const std::string& file);
+    // Decoded image of the archive, null when it is missing or does not decode. From 144 DPI
+    // on, "name@2x.png" is used when the archive has it; pixelScale (optional) then gets 2.
+    Gdiplus::Bitmap* GetImage(const std::string& file, int* pixelScale = nullptr);
     // Caption area in client pixels.
     RECT GetCaptionRect() const;
 
@@ -77,6 +78,7 @@ private:
     void Paint();
     void SetHot(CControlUI* control);
     void UpdateToolTip(CControlUI* control);
+    Gdiplus::Bitmap* LoadImage(const std::string& file);
 
     HWND m_hwnd = nullptr;
     const ResourceSource* m_resources = nullptr;

@@ -32,10 +32,13 @@ void CRenderContext::FrameRect(const RECT& rc, int width, uint32_t argb) {
 bool CRenderContext::DrawImage(const RECT& rc, const std::wstring& imageString) {
     ImageSpec spec;
     if (!ParseImageString(textutil::WideToUtf8(imageString), spec)) return false;
-    Gdiplus::Bitmap* bmp = m_manager.GetImage(spec.file);
+    int k = 1;  // image pixels per layout unit
+    Gdiplus::Bitmap* bmp = m_manager.GetImage(spec.file, &k);
     if (!bmp) return false;
     const int iw = int(bmp->GetWidth()), ih = int(bmp->GetHeight());
-    UiRect src = spec.hasSource ? spec.source : UiRect{0, 0, iw, ih};
+    UiRect src = spec.hasSource ? UiRect{spec.source.left * k, spec.source.top * k, spec.source.right * k,
+                                         spec.source.bottom * k}
+                                : UiRect{0, 0, iw, ih};
     src.left = std::max(0, src.left);
     src.top = std::max(0, src.top);
     src.right = std::min(iw, src.right);
@@ -60,8 +63,8 @@ bool CRenderContext::DrawImage(const RECT& rc, const std::wstring& imageString) 
     const UiRect& c = spec.corner;
     if (c.left || c.top || c.right || c.bottom) {
         // Nine parts: corners keep their size, edges and centre stretch.
-        const int sx[4] = {src.left, src.left + c.left, src.right - c.right, src.right};
-        const int sy[4] = {src.top, src.top + c.top, src.bottom - c.bottom, src.bottom};
+        const int sx[4] = {src.left, src.left + c.left * k, src.right - c.right * k, src.right};
+        const int sy[4] = {src.top, src.top + c.top * k, src.bottom - c.bottom * k, src.bottom};
         const int dx[4] = {int(dst.left), int(dst.left) + m_manager.Scale(c.left),
                            int(dst.right) - m_manager.Scale(c.right), int(dst.right)};
         const int dy[4] = {int(dst.top), int(dst.top) + m_manager.Scale(c.top),

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "control_query.h"
 #include "text_util.h"
 #include "ui_container.h"
@@ -13,6 +15,11 @@ namespace {
 // Marks close requests that carry a result code; any other WM_CLOSE declines.
 constexpr LPARAM kCloseWithCode = 0x5EC105E;
 constexpr UINT kDeclined = 2;
+
+// A layout may ask for any size; a window surface of twice the desktop is the most that is
+// ever useful, and much more would cost the system memory and time for nothing.
+int CapWidth(int cx) { return std::min(cx, std::max(4096, 2 * ::GetSystemMetrics(SM_CXVIRTUALSCREEN))); }
+int CapHeight(int cy) { return std::min(cy, std::max(4096, 2 * ::GetSystemMetrics(SM_CYVIRTUALSCREEN))); }
 
 }  // namespace
 
@@ -163,8 +170,8 @@ LRESULT WindowImplBase::OnCreate(UINT, WPARAM, LPARAM, bool& handled) {
     m_pm.AttachRoot(std::move(root));
     m_pm.AddNotifier(this);
     if (m_pm.initSize.cx > 0 && m_pm.initSize.cy > 0) {
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, m_pm.Scale(m_pm.initSize.cx), m_pm.Scale(m_pm.initSize.cy),
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, CapWidth(m_pm.Scale(m_pm.initSize.cx)),
+                       CapHeight(m_pm.Scale(m_pm.initSize.cy)), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     InitWindow();
     return 0;
@@ -207,8 +214,8 @@ LRESULT WindowImplBase::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         auto* mmi = reinterpret_cast<MINMAXINFO*>(lParam);
         if (m_pm.minSize.cx > 0) mmi->ptMinTrackSize.x = m_pm.Scale(m_pm.minSize.cx);
         if (m_pm.minSize.cy > 0) mmi->ptMinTrackSize.y = m_pm.Scale(m_pm.minSize.cy);
-        if (m_pm.maxSize.cx > 0) mmi->ptMaxTrackSize.x = m_pm.Scale(m_pm.maxSize.cx);
-        if (m_pm.maxSize.cy > 0) mmi->ptMaxTrackSize.y = m_pm.Scale(m_pm.maxSize.cy);
+        if (m_pm.maxSize.cx > 0) mmi->ptMaxTrackSize.x = CapWidth(m_pm.Scale(m_pm.maxSize.cx));
+        if (m_pm.maxSize.cy > 0) mmi->ptMaxTrackSize.y = CapHeight(m_pm.Scale(m_pm.maxSize.cy));
         return 0;
     }
     case WM_KILLFOCUS:

@@ -21,10 +21,33 @@ using namespace markup;
 
 namespace {
 
+// PNG bytes of a plain w x h picture, made with GDI+ (started by the fixture).
+std::string MakePng(int w, int h) {
+    Gdiplus::Bitmap bmp(w, h, PixelFormat32bppARGB);
+    IStream* stream = nullptr;
+    if (FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &stream))) return {};
+    const CLSID png = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+    std::string bytes;
+    if (bmp.Save(stream, &png, nullptr) == Gdiplus::Ok) {
+        STATSTG st = {};
+        stream->Stat(&st, STATFLAG_NONAME);
+        bytes.resize(size_t(st.cbSize.QuadPart));
+        LARGE_INTEGER zero = {};
+        stream->Seek(zero, STREAM_SEEK_SET, nullptr);
+        ULONG got = 0;
+        stream->Read(&bytes[0], ULONG(bytes.size()), &got);
+        bytes.resize(got);
+    }
+    stream->Release();
+    return bytes;
+}
+
 std::shared_ptr<const ZipArchive> TestArchive() {
-    // A real 2x2 PNG is not needed: the broken one must simply fail to decode.
     auto zip = std::make_shared<ZipArchive>();
-    zip->Open(testzip::Build({{"images/broken.png", "\x89PNG\r\n\x1a\n but not really"}}));
+    zip->Open(testzip::Build({{"images/broken.png", "\x89PNG\r\n\x1a\n but not really"},
+                              {"images/a.png", MakePng(4, 2)},
+                              {"images/a@2x.png", MakePng(8, 4)},
+                              {"images/b.png", MakePng(6, 6)}}));
     return zip;
 }
 
@@ -167,12 +190,37 @@ TEST_F(MarkupWindowTest, ExtremeLayoutsStayBounded) {
     auto w = Open(xml);
     ASSERT_NE(w->GetHWND(), nullptr);
     w->PaintManager().LayoutIfNeeded();
+    // The window itself is kept to a size the system can afford.
+    RECT win;
+    ::GetWindowRect(w->GetHWND(), &win);
+    EXPECT_LE(win.right - win.left, std::max(4096, 2 * ::GetSystemMetrics(SM_CXVIRTUALSCREEN)));
     // Far beyond the window, but placed without wrapping round to negative positions.
     EXPECT_GE(w->FindControl(L"b")->GetPos().top, 0);
     auto* row = dynamic_cast<CContainerUI*>(w->FindControl(L"row"));
     ASSERT_NE(row, nullptr);
     EXPECT_EQ(row->FindFirstChildOfClass(L"LabelUI"), w->FindControl(L"first_label"));
     EXPECT_EQ(row->FindFirstChildOfClass(L"ListUI"), nullptr);
+}
+
+TEST_F(MarkupWindowTest, HighDpiScreensUseDoubleSizeImagesWhereThereAreAny) {
+    auto w = Open("<Window size=\"50,50\"><Label bkimage=\"file='images/a.png' source='0,0,4,2'\"/></Window>");
+    CPaintManagerUI& pm = w->PaintManager();
+    int k = 0;
+    Gdiplus::Bitmap* a = pm.GetImage("images/a.png", &k);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->GetWidth(), 4u);
+    EXPECT_EQ(k, 1);
+    pm.SetDpi(192);
+    a = pm.GetImage("images/a.png", &k);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->GetWidth(), 8u);
+    EXPECT_EQ(k, 2);
+    Gdiplus::Bitmap* b = pm.GetImage("images/b.png", &k);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->GetWidth(), 6u);
+    EXPECT_EQ(k, 1);
+    ::InvalidateRect(w->GetHWND(), nullptr, FALSE);
+    ::UpdateWindow(w->GetHWND());
 }
 
 TEST_F(MarkupWindowTest, NotificationsByTypeName) {
