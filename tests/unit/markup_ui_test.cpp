@@ -299,15 +299,27 @@ TEST_F(MarkupWindowTest, CaptionDragsExceptOverControlsThatTakeClicks) {
 }
 
 TEST_F(MarkupWindowTest, EscapeDeclinesAndModalLoopReturnsTheCode) {
-    for (const bool escape : {true, false}) {
+    enum How { kEscape, kCloseWithCode, kSystemClose };
+    for (const How how : {kEscape, kCloseWithCode, kSystemClose}) {
         auto w = std::make_unique<TestWindow>(
             "<Window size=\"100,60\"><VerticalLayout><Button name=\"closebtn\"/></VerticalLayout></Window>");
         ASSERT_NE(w->Create(nullptr, L"", WS_POPUP, 0, RECT{0, 0, 0, 0}), nullptr);
-        if (escape) ::PostMessageW(w->GetHWND(), WM_KEYDOWN, VK_ESCAPE, 0);
-        else w->Close(7);
-        EXPECT_EQ(w->ShowModal(), escape ? 2u : 7u);
+        if (how == kEscape) ::PostMessageW(w->GetHWND(), WM_KEYDOWN, VK_ESCAPE, 0);
+        else if (how == kCloseWithCode) w->Close(7);
+        else ::PostMessageW(w->GetHWND(), WM_CLOSE, 0, 0);  // Alt+F4 and the like decline
+        EXPECT_EQ(w->ShowModal(), how == kCloseWithCode ? 7u : 2u);
         EXPECT_FALSE(::IsWindow(w->GetHWND()));
     }
+}
+
+TEST_F(MarkupWindowTest, QuitEndsTheModalLoopAndIsPostedAgain) {
+    auto w = std::make_unique<TestWindow>("<Window size=\"100,60\"><VerticalLayout/></Window>");
+    ASSERT_NE(w->Create(nullptr, L"", WS_POPUP, 0, RECT{0, 0, 0, 0}), nullptr);
+    ::PostQuitMessage(42);
+    w->ShowModal();
+    MSG msg = {};
+    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 42u);
 }
 
 }  // namespace
