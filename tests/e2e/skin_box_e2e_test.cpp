@@ -94,6 +94,8 @@ TEST_F(SkinBoxTest, ModalBoxDisablesItsOwnerUntilItCloses) {
     ASSERT_TRUE(ClickControl(box, L"cancel"));
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); }, kTimeout));
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(owner) != FALSE; }, kTimeout));
+    // The owner is the active window again.
+    EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == owner; }, kTimeout));
     ::PostMessageW(owner, WM_CLOSE, 0, 0);
     EXPECT_EQ(p.WaitExit(kTimeout) & 0xFF, 2u);
 }
