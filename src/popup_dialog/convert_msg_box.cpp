@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "language_texts.h"
 #include "ui_button.h"
 
 CConvertMsgBox::CConvertMsgBox(HWND owner, std::wstring fileName, std::vector<std::wstring> formats)
@@ -24,6 +25,9 @@ bool CConvertMsgBox::ListWindowExists() const {
 
 void CConvertMsgBox::InitWindow() {
     CUseZipResourceDuiWnd::InitWindow();
+    ApplyLanguageTexts(*this, L"DLG_CONVERT", {{L"file_caption", L"FILE"}, {L"format_caption", L"FORMAT"},
+                                               {L"dropList", L"CHOOSE"}, {L"right_btn", L"OK"},
+                                               {L"left_btn", L"CANCEL"}});
     if (auto* name = FindControl(L"filename")) {
         name->SetText(m_fileName);
         name->SetToolTip(m_fileName);

@@ -1,7 +1,14 @@
 #include "dlg_delete_confirm2.h"
 
 #include "app_config.h"
+#include "language_texts.h"
 #include "ui_button.h"
+
+void DlgDeleteConfirm2::InitWindow() {
+    CDlgBase::InitWindow();
+    ApplyLanguageTexts(*this, L"DLG_DELETE", {{L"title", L"TITLE"}, {L"desc", L"DESC"}, {L"notip", L"NOTIP"},
+                                              {L"ok", L"OK"}, {L"cancel", L"CANCEL"}});
+}
 
 void DlgDeleteConfirm2::OnClick(markup::TNotifyUI& msg) {
     const std::wstring& name = msg.pSender->GetName();

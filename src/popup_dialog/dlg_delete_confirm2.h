@@ -6,5 +6,6 @@ class DlgDeleteConfirm2 : public CDlgBase {
 public:
     const wchar_t* GetWindowClassName() const override { return L"DlgDeleteConfirm2"; }
     std::wstring GetSkinFile() override { return L"deltip.xml"; }
+    void InitWindow() override;
     void OnClick(markup::TNotifyUI& msg) override;
 };

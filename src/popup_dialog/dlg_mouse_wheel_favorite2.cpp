@@ -1,6 +1,7 @@
 #include "dlg_mouse_wheel_favorite2.h"
 
 #include "app_config.h"
+#include "language_texts.h"
 #include "ui_button.h"
 
 namespace {
@@ -17,6 +18,8 @@ DlgMouseWheelFavorite2* DlgMouseWheelFavorite2::Current() { return g_current; }
 
 void DlgMouseWheelFavorite2::InitWindow() {
     CDlgBase::InitWindow();
+    ApplyLanguageTexts(*this, L"DLG_WHEEL", {{L"title", L"TITLE"}, {L"turnpage", L"TURNPAGE"},
+                                             {L"zoom", L"ZOOM"}, {L"notip", L"NOTIP"}, {L"ok", L"OK"}});
     if (auto* o = dynamic_cast<markup::COptionUI*>(FindControl(L"turnpage"))) o->Selected(m_action == 0, false);
     if (auto* o = dynamic_cast<markup::COptionUI*>(FindControl(L"zoom"))) o->Selected(m_action == 1, false);
     if (auto* o = dynamic_cast<markup::COptionUI*>(FindControl(L"notip"))) o->Selected(m_doNotAsk != 0, false);
