@@ -52,8 +52,9 @@ UINT WindowImplBase::ShowModal() {
     if (!hwnd || !::IsWindow(hwnd)) return m_result;
     const HWND owner = ::GetWindow(hwnd, GW_OWNER);
     m_modal = true;
-    ::ShowWindow(hwnd, SW_SHOWNORMAL);
+    // The owner is disabled before the box appears, so no click slips through in between.
     if (owner) ::EnableWindow(owner, FALSE);
+    ::ShowWindow(hwnd, SW_SHOWNORMAL);
     MSG msg = {};
     bool quit = false;
     int quitCode = 0;
