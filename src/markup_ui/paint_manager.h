@@ -2,7 +2,7 @@
 // Per-window state of the markup UI: the control tree, fonts, images, window attributes from
 // the layout, mouse tracking, notifications and painting.
 #include <windows.h>
-#include <gdiplus.h>
+#include "gdiplus_include.h"
 
 #include <map>
 #include <memory>

@@ -2,7 +2,7 @@
 // What a control paints with: the back buffer's DC, a GDI+ surface on it, the manager's
 // images and fonts, and the area being repainted.
 #include <windows.h>
-#include <gdiplus.h>
+#include "gdiplus_include.h"
 
 #include <string>
 

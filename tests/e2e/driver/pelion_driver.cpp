@@ -1,6 +1,6 @@
 #include "pelion_driver.h"
 
-#include <gdiplus.h>
+#include "gdiplus_include.h"
 
 #include "control_query.h"
 
