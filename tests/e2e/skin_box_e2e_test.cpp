@@ -228,15 +228,24 @@ TEST_F(SkinBoxTest, ConvertBoxChoosesAFormatFromItsList) {
 }
 
 TEST_F(SkinBoxTest, LayoutThatCannotBeBuiltEndsWithOne) {
-    Process p = Start(L"badlayout --owner");
-    HWND alert = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-        for (HWND h : p.TopWindows())
-            if (::IsWindowVisible(h) && WindowTitle(h) == L"Duilib") alert = h;
-        return alert != nullptr;
-    }, kTimeout));
-    ::PostMessageW(alert, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(p.WaitExit(kTimeout), 1u);
+    // A layout missing from the archive, and a whole archive cut short.
+    const std::wstring broken = TestBinFolder() + L"broken-skin\\";
+    ::CreateDirectoryW(broken.c_str(), nullptr);
+    const std::string zip = ReadFileBytes(DistFolder() + L"resources\\res.zip");
+    ASSERT_GT(zip.size(), 100u);
+    ASSERT_TRUE(WriteFileBytes(broken + L"res.zip", zip.substr(0, zip.size() / 2)));
+    for (const std::wstring& args : {std::wstring(L"badlayout --owner"), L"deltip --owner --skin \"" + broken + L"\""}) {
+        SCOPED_TRACE(args);
+        Process p = Start(args);
+        HWND alert = nullptr;
+        ASSERT_TRUE(WaitUntil([&] {
+            for (HWND h : p.TopWindows())
+                if (::IsWindowVisible(h) && WindowTitle(h) == L"Duilib") alert = h;
+            return alert != nullptr;
+        }, kTimeout));
+        ::PostMessageW(alert, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(p.WaitExit(kTimeout), 1u);
+    }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Test host for the skin boxes: shows one box on request, the way the viewer's commands will,
 // and ends with an exit code that tells the test what the box returned.
-//   skin_box_host <kind> [--owner | --owner-minimised] [--linger] [args]
+//   skin_box_host <kind> [--owner | --owner-minimised] [--linger] [--skin <folder>] [args]
 //   kinds: msgbox <style> <align> <embedded> <text> [button text], deltip, wheel,
 //          convert <file name>, big, badlayout
 // Exit code: the result code in the low byte; for convert the chosen index + 1, for deltip
@@ -114,8 +114,7 @@ BOOL HostApp::InitInstance() {
     FCAutoInitializeCOM com;
     FCAutoInitGDIPlus gdiplus;
     markup::CResourceManager::SetInstance(m_hInstance);
-    markup::CResourceManager::SetResourcePath(ExeFolder() + L"..\\dist\\resources");
-    markup::CResourceManager::SetResourceZip(L"res.zip");
+    std::wstring skin = ExeFolder() + L"..\\dist\\resources";
 
     int argc = 0;
     LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
@@ -126,9 +125,12 @@ BOOL HostApp::InitInstance() {
         if (s == L"--owner") wantOwner = true;
         else if (s == L"--owner-minimised") wantOwner = minimised = true;
         else if (s == L"--linger") linger = true;
+        else if (s == L"--skin" && i + 1 < argc) skin = argv[++i];
         else args.push_back(s);
     }
     if (argv) ::LocalFree(argv);
+    markup::CResourceManager::SetResourcePath(skin);
+    markup::CResourceManager::SetResourceZip(L"res.zip");
 
     if (wantOwner) {
         CWnd::RegisterClass(L"SkinHostOwner", CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
