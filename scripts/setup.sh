@@ -6,7 +6,7 @@ set -euo pipefail
 
 PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           libz-mingw-w64-dev googletest wine wine64 xvfb xauth fonts-wqy-microhei
-          dpkg-dev imagemagick libimage-exiftool-perl)
+          dpkg-dev imagemagick libimage-exiftool-perl libjpeg-turbo-progs python3)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

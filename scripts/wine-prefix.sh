@@ -3,7 +3,7 @@
 set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-stamp="$WINEPREFIX/.pelion-ready"
+stamp="$WINEPREFIX/.pelion-ready-2"
 [ -f "$stamp" ] && exit 0
 
 log "creating the Wine prefix in $WINEPREFIX"
@@ -13,6 +13,8 @@ wineboot -i >/dev/null 2>&1 || true
 wineserver -w
 
 reg() { wine reg add "$@" /f >/dev/null 2>&1; }
+# Report Windows 10, the system the viewer targets (a new prefix says Windows 7).
+wine winecfg -v win10 >/dev/null 2>&1 || true
 # A crash must fail the test at once instead of waiting in the debugger.
 reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t REG_SZ /d ''
 reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /t REG_SZ /d 1

@@ -8,6 +8,7 @@
 #include "command_line.h"
 #include "companion_process.h"
 #include "crash_report.h"
+#include "current_picture.h"
 #include "folders.h"
 #include "hubcore_client.h"
 #include "ipc_message_mgr.h"
@@ -16,6 +17,7 @@
 #include "message_box.h"
 #include "my_log.h"
 #include "orbview_dlg.h"
+#include "picture_opening.h"
 #include "singleton.h"
 #include "wic_factory.h"
 #include "window_title.h"
@@ -111,6 +113,7 @@ BOOL COrbviewApp::InitInstance() {
         ::ExitProcess(static_cast<UINT>(-1));
     }
     CreateReceivers();
+    ConnectPictureToTitle();
 
     COrbviewDlg dlg;
     m_pMainWnd = &dlg;
@@ -120,6 +123,10 @@ BOOL COrbviewApp::InitInstance() {
 }
 
 int COrbviewApp::ExitInstance() {
+    if (CSingletonT<CCurrentPicture>::Exists()) {
+        CCurrentPicture::Instance()->Close();
+        CCurrentPicture::DestroyInstance();
+    }
     CleanTemporaryFiles();
     ReleaseSharedWicFactory();
     m_gdiplus.reset();

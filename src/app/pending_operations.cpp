@@ -1,11 +1,17 @@
 #include "pending_operations.h"
 
+#include "current_picture.h"
+#include "map_link.h"
+
 
 namespace pending_ops {
 
-std::wstring CurrentPicturePath() { return std::wstring(); }
+std::wstring CurrentPicturePath() { return CCurrentPicture::Instance()->Path(); }
 void ToggleInfoPanel() {}
-void ShowLocation() {}
+void ShowLocation() {
+    auto loader = CCurrentPicture::Instance()->Loader();
+    if (loader) ShowOnMap(loader->Info().gpsPosition);
+}
 void ToggleActualSize() {}
 void ZoomStep(int) {}
 void Turn(int) {}
@@ -18,7 +24,7 @@ void ShowMainMenu() {}
 void ConvertCurrent(HWND) {}
 void OpenWithDialog(HWND) {}
 void SaveCurrentAs(HWND) {}
-void CopyCurrent() {}
+void CopyCurrent() { CopyPictureToClipboard(*CCurrentPicture::Instance()); }
 void PrintCurrent(HWND) {}
 void SetAsWallpaper() {}
 void OpenWith(HWND) {}

@@ -1,7 +1,7 @@
 #pragma once
-// Operations that commands reach but whose owners (the image view, the folder list, the skin
-// dialogs, saving and desktop operations) are still being built. Each does nothing until its
-// owner lands; the commands already route to them.
+// What commands do with the current picture. Operations whose owners (the image view, the
+// folder list, the skin dialogs, saving and desktop operations) are still being built do
+// nothing until their owner lands; the commands already route to them.
 #include <windows.h>
 
 #include <string>

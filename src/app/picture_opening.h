@@ -6,3 +6,5 @@
 bool IsSupportedPictureFile(const std::wstring& path);
 // Opens path as the current picture and shows it; an empty path shows the start page.
 void OpenPictureInView(const std::wstring& path);
+// Lets the current picture report what it opens to the window title.
+void ConnectPictureToTitle();

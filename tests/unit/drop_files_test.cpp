@@ -6,7 +6,6 @@
 #include <string>
 
 #include "drop_files.h"
-#include "picture_opening.h"
 
 namespace {
 
@@ -49,13 +48,6 @@ TEST(DropFilesTest, ReadsOnlyWellFormedLists) {
     HGLOBAL tiny = ::GlobalAlloc(GHND, 3);
     EXPECT_FALSE(FirstDroppedFile(static_cast<HDROP>(tiny), file));
     ::GlobalFree(tiny);
-}
-
-TEST(DropFilesTest, OnlyPictureExtensionsOpen) {
-    for (const wchar_t* yes : {L"C:\\a.JPG", L"C:\\b.jpeg", L"x.png", L"C:\\d.e\\f.Tif", L"g.ico"})
-        EXPECT_TRUE(IsSupportedPictureFile(yes)) << yes;
-    for (const wchar_t* no : {L"C:\\a.txt", L"C:\\jpg", L"C:\\dir.jpg\\file", L"", L"C:\\a.jpg.exe"})
-        EXPECT_FALSE(IsSupportedPictureFile(no)) << no;
 }
 
 }  // namespace
