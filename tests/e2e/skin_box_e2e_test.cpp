@@ -153,6 +153,16 @@ TEST_F(SkinBoxTest, DeleteConfirmationResultsAndNotip) {
 
 TEST_F(SkinBoxTest, WheelDialogStoresTheChoice) {
     {
+        // Escape declines without the click handling: nothing is chosen or saved.
+        Process p = Start(L"wheel --owner");
+        HWND box = WaitForVisibleWindow(p, L"DlgMouseWheelFavorite2", kTimeout);
+        ASSERT_NE(box, nullptr);
+        ASSERT_TRUE(ClickControl(box, L"zoom"));
+        PostKey(box, VK_ESCAPE);
+        EXPECT_EQ(p.WaitExit(kTimeout), 2u);
+        EXPECT_EQ(ReadIni(Config(), L"app", L"mouse_wheel_action"), L"\n");
+    }
+    {
         Process p = Start(L"wheel --owner");
         HWND box = WaitForVisibleWindow(p, L"DlgMouseWheelFavorite2", kTimeout);
         ASSERT_NE(box, nullptr);
@@ -185,12 +195,13 @@ TEST_F(SkinBoxTest, ConvertBoxChoosesAFormatFromItsList) {
         ASSERT_TRUE(ClickControl(box, L"right_btn"));
         EXPECT_EQ(p.WaitExit(kTimeout), 1u);
     }
-    for (const wchar_t* press : {L"left_btn", L"cls"}) {
+    for (const wchar_t* press : {L"left_btn", L"cls", L""}) {
         Process p = Start(L"convert --owner a.png");
         HWND box = WaitForVisibleWindow(p, L"CConvertMsgBox", kTimeout);
         ASSERT_NE(box, nullptr);
-        ASSERT_TRUE(ClickControl(box, press));
-        EXPECT_EQ(p.WaitExit(kTimeout), std::wstring(press) == L"cls" ? 8u : 2u);
+        if (*press) ASSERT_TRUE(ClickControl(box, press));
+        else PostKey(box, VK_ESCAPE);
+        EXPECT_EQ(p.WaitExit(kTimeout), std::wstring(press) == L"cls" ? 8u : 2u) << press;
     }
     Process p = Start(L"convert --owner \"holiday photo.gif\"");
     HWND box = WaitForVisibleWindow(p, L"CConvertMsgBox", kTimeout);
