@@ -14,6 +14,7 @@
 #include "ipc_message_mgr.h"
 #include "kernel_objects.h"
 #include "language.h"
+#include "message_box.h"
 #include "my_log.h"
 #include "orbview_dlg.h"
 #include "picture_opening.h"
@@ -31,8 +32,8 @@ const wchar_t kUpdateGuardMutex[] = L"2D098700-B9D3-4C9A-BEE1-991CD8189F15";
 CCommandLine* CommandLine() { return CommandLineInstance(); }
 
 void ShowSkinMissingMessage() {
-    // Seam: the embedded skin message box ("图片查看失败，请重新下载看图软件", one button,
-    // no owner) lands with the skin windows; until then the start ends silently.
+    // The copy of the message box inside the executable works without the skin archive.
+    CMessageBox::Show(L"图片查看失败，请重新下载看图软件", nullptr, 0, L"left", 1);
 }
 
 }  // namespace
@@ -104,6 +105,9 @@ BOOL COrbviewApp::InitInstance() {
     INITCOMMONCONTROLSEX icc = {sizeof(icc), 0xFF};
     ::InitCommonControlsEx(&icc);
 
+    markup::CResourceManager::SetInstance(m_hInstance);
+    markup::CResourceManager::SetResourcePath(ProgramFolder() + L"resources");
+    markup::CResourceManager::SetResourceZip(L"res.zip");
     if (!SkinArchiveExists()) {
         ShowSkinMissingMessage();
         ::ExitProcess(static_cast<UINT>(-1));

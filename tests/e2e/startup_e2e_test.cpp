@@ -31,9 +31,25 @@ protected:
 TEST_F(StartupTest, MissingSkinArchiveExitsWithMinusOne) {
     const std::wstring noZip = MakeProgramCopy(L"no-res-zip", {L"resources\\res.zip"});
     const std::wstring noFolder = MakeProgramCopy(L"no-resources", {L"resources"});
+    bool saved = false;
     for (const std::wstring& folder : {noZip, noFolder}) {
         Process p = Process::Start(Exe(folder), L"");
         ASSERT_TRUE(p.Valid());
+        // The message box carried inside the executable tells the user; its one button ends
+        // the start.
+        HWND box = WaitForVisibleWindow(p, L"CMessageBox", kStartTimeout);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(::GetWindow(box, GW_OWNER), nullptr);
+        RECT left, right;
+        EXPECT_FALSE(FindControlRect(box, L"left_btn", left));
+        ASSERT_TRUE(FindControlRect(box, L"right_btn", right));
+        if (!saved) {
+            PumpFor(300);
+            EXPECT_TRUE(SavePng(CaptureWindow(box), ArtifactsFolder() + L"msgbox_missing_skin.png"));
+            saved = true;
+        }
+        EXPECT_TRUE(p.Running());
+        ASSERT_TRUE(ClickControl(box, L"right_btn"));
         EXPECT_EQ(p.WaitExit(kStartTimeout), DWORD(-1));
         EXPECT_TRUE(p.TopWindows().empty());
     }

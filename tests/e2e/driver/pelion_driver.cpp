@@ -1,5 +1,9 @@
 #include "pelion_driver.h"
 
+#include "gdiplus_include.h"
+
+#include "control_query.h"
+
 #include <shlobj.h>
 #include <tlhelp32.h>
 
@@ -368,6 +372,87 @@ LRESULT CALLBACK FakeMainWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         return self->m_answer;
     }
     return ::DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace driver
+
+namespace driver {
+
+namespace {
+
+bool QueryControlRect(HWND window, const std::wstring& name, RECT& rect) {
+    COPYDATASTRUCT cds = {markup::kControlQueryId, DWORD(name.size() * sizeof(wchar_t)),
+                          const_cast<wchar_t*>(name.data())};
+    DWORD_PTR answer = 0;
+    if (!::SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_ABORTIFHUNG,
+                               5000, &answer) || answer == 0)
+        return false;
+    int l, t, r, b;
+    markup::UnpackScreenRect(int64_t(answer), l, t, r, b);
+    rect = {l, t, r, b};
+    return r > l && b > t;
+}
+
+}  // namespace
+
+bool FindControlRect(HWND window, const std::wstring& name, RECT& rect) {
+    if (!window || name.empty() || name.size() > markup::kControlQueryMaxChars) return false;
+    return QueryControlRect(window, name, rect);
+}
+
+void ClickAt(HWND window, POINT screen) {
+    POINT pt = screen;
+    ::ScreenToClient(window, &pt);
+    const LPARAM at = MAKELPARAM(pt.x, pt.y);
+    ::PostMessageW(window, WM_MOUSEMOVE, 0, at);
+    ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageW(window, WM_LBUTTONUP, 0, at);
+}
+
+bool ClickControl(HWND window, const std::wstring& name) {
+    RECT rc;
+    if (!FindControlRect(window, name, rc)) return false;
+    ClickAt(window, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+    return true;
+}
+
+HWND WaitForVisibleWindow(const Process& process, const wchar_t* className, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil([&] {
+        for (HWND h : process.TopWindows()) {
+            if (::IsWindowVisible(h) && WindowClass(h) == className) {
+                found = h;
+                return true;
+            }
+        }
+        return false;
+    }, timeoutMs);
+    return found;
+}
+
+std::wstring ArtifactsFolder() {
+    const std::wstring folder = DistFolder() + L"..\\artifacts\\";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+bool SavePng(const Capture& capture, const std::wstring& path) {
+    if (capture.width <= 0 || capture.height <= 0) return false;
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
+    bool ok = false;
+    {
+        std::vector<uint32_t> opaque(capture.pixels);
+        for (uint32_t& p : opaque) p |= 0xFF000000u;
+        Gdiplus::Bitmap bmp(capture.width, capture.height, capture.width * 4, PixelFormat32bppARGB,
+                            reinterpret_cast<BYTE*>(opaque.data()));
+        // The PNG encoder's class id.
+        const CLSID png = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+        ok = bmp.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
+    }
+    Gdiplus::GdiplusShutdown(token);
+    return ok;
 }
 
 }  // namespace driver

@@ -83,6 +83,19 @@ struct Capture {
 };
 Capture CaptureWindow(HWND hwnd);
 
+// Skin windows: the screen rectangle of a visible control found by name (the window answers
+// a WM_COPYDATA query), and a left click at its centre as the mouse would send it.
+bool FindControlRect(HWND window, const std::wstring& name, RECT& rect);
+bool ClickControl(HWND window, const std::wstring& name);
+// Left click at a screen point of the window.
+void ClickAt(HWND window, POINT screen);
+// The first visible top-level window of the process with that class, or null after timeout.
+HWND WaitForVisibleWindow(const Process& process, const wchar_t* className, DWORD timeoutMs);
+
+// build/artifacts\, created on demand: pictures the tests keep for people to look at.
+std::wstring ArtifactsFolder();
+bool SavePng(const Capture& capture, const std::wstring& path);
+
 // A top-level window of the test's own process that answers WM_COPYDATA and records the texts.
 class FakeMainWindow {
 public:
