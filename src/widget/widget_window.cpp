@@ -110,7 +110,9 @@ void CWidgetWindow::OnLayout() {
     UINT toolId = 100;
     for (const auto& item : m_items) {
         if (!item->Has(CWidgetItem::kVisible)) continue;
-        if (!m_tooltip) CreateToolTip();
+        // A tooltip window only when there is a tip to show: an idle topmost popup is not free
+        // (under Wine its owner's first move to the top is then ignored).
+        if (!m_tooltip && !item->m_tip.empty()) CreateToolTip();
         item->AddToolTip(m_tooltip, m_hWnd, toolId++);
     }
     Invalidate(nullptr);
