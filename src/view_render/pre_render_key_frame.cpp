@@ -245,12 +245,21 @@ void CPreRenderKeyFrame::Draw(HDC dc, int l, int t, int r, int b) {
     }
     BITMAP bm = {};
     ::GetObjectW(::GetCurrentObject(dc, OBJ_BITMAP), sizeof(bm), &bm);
-    const RECT bound = {0, 0, bm.bmWidth, bm.bmHeight};
+    // Bound to the visible part of the picture only: the target owns every pixel it is bound
+    // to, so the background around the picture stays as the buffer painted it.
+    const RECT surface = {0, 0, bm.bmWidth, bm.bmHeight};
+    const RECT picture = {l, t, r, b};
+    RECT bound;
+    if (!::IntersectRect(&bound, &surface, &picture)) return;
     if (FAILED(m_target->BindDC(dc, &bound))) return;
     m_target->BeginDraw();
     m_target->SetTransform(D2D1::Matrix3x2F::Identity());
+    const COLORREF canvas = CAppConfig::Instance()->canvasColor;
+    m_target->Clear(D2D1::ColorF(GetRValue(canvas) / 255.0f, GetGValue(canvas) / 255.0f,
+                                 GetBValue(canvas) / 255.0f));
     for (CZoomKeyFrame* f : candidates)
-        if (f->Draw(m_target.Get(), l, t, r, b)) break;
+        if (f->Draw(m_target.Get(), l - bound.left, t - bound.top, r - bound.left, b - bound.top))
+            break;
     if (m_target->EndDraw() == D2DERR_RECREATE_TARGET) ResetZoomContext();
 }
 

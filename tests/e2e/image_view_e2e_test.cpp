@@ -1,0 +1,216 @@
+// What the user sees of a picture in the main window: fitting, zoom, pan and the view's states.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "pelion_driver.h"
+
+using namespace driver;
+
+namespace {
+
+constexpr DWORD kTimeout = 20000;
+
+class ImageViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        KillProcessesNamed(L"PelionTray.exe");
+        ResetDataFolder();
+        ::CreateDirectoryW(DataFolder().c_str(), nullptr);
+    }
+    void TearDown() override {
+        if (m_process.Running()) {
+            ::PostMessageW(m_main, WM_CLOSE, 0, 0);
+            m_process.WaitExit(kTimeout);
+        }
+        KillProcessesNamed(L"PelionTray.exe");
+    }
+
+    static std::wstring Fixture(const wchar_t* name) {
+        return TestBinFolder() + L"view_fixtures\\" + name;
+    }
+
+    // Opens the viewer on a picture with the given extra settings.
+    HWND Open(const std::wstring& path, const std::wstring& keys = L"") {
+        WriteUtf16File(DataFolder() + L"config.ini",
+                       L"[app]\r\nlast_position=100_100_1100_800\r\nshow_wheel_favorite=0\r\n" + keys);
+        m_process = Process::Start(DistFolder() + L"PelionView.exe",
+                                   path.empty() ? L"" : L"\"" + path + L"\"");
+        m_main = m_process.WaitForWindow(kMainClass, kTimeout);
+        m_view = m_main ? ::GetDlgItem(m_main, 101) : nullptr;
+        return m_main;
+    }
+
+    // The zoom percentage at the end of the caption, or -1.
+    int CaptionPercent() const {
+        const std::wstring t = WindowTitle(m_main);
+        const size_t pct = t.rfind(L'%');
+        const size_t space = t.rfind(L' ', pct);
+        if (pct == std::wstring::npos || space == std::wstring::npos) return -1;
+        return _wtoi(t.substr(space + 1, pct - space - 1).c_str());
+    }
+
+    bool WaitPercent(int expected) {
+        return WaitUntil([&] { return CaptionPercent() == expected; }, 8000);
+    }
+
+    // A pixel of the view in client coordinates, as the screen shows it (0xRRGGBB).
+    uint32_t ViewPixel(int x, int y) const {
+        POINT pt = {x, y};
+        ::ClientToScreen(m_view, &pt);
+        HDC screen = ::GetDC(nullptr);
+        const COLORREF c = ::GetPixel(screen, pt.x, pt.y);
+        ::ReleaseDC(nullptr, screen);
+        return (uint32_t(GetRValue(c)) << 16) | (uint32_t(GetGValue(c)) << 8) | GetBValue(c);
+    }
+
+    bool WaitPixel(int x, int y, uint32_t rgb) {
+        return WaitUntil([&] { return ViewPixel(x, y) == rgb; }, 8000);
+    }
+
+    SIZE ViewSize() const {
+        RECT r = {};
+        ::GetClientRect(m_view, &r);
+        return {r.right, r.bottom};
+    }
+
+    static int FitPercent(SIZE area, int w, int h) {
+        const float fit = std::min(std::min(float(area.cx) / w, float(area.cy) / h), 1.0f);
+        return int(fit * 100.0f);
+    }
+
+    Process m_process;
+    HWND m_main = nullptr;
+    HWND m_view = nullptr;
+};
+
+TEST_F(ImageViewTest, SmallPictureShowsCentredAtActualSize) {
+    ASSERT_NE(Open(Fixture(L"small.png")), nullptr);
+    const SIZE area = ViewSize();
+    EXPECT_TRUE(WaitPercent(100)) << CaptionPercent();
+    EXPECT_TRUE(WaitPixel(area.cx / 2, area.cy / 2, 0xFF0000));
+    // Centred: the picture's corners are where centring puts them, white around it.
+    const int left = (area.cx - 400) / 2, top = (area.cy - 300) / 2;
+    EXPECT_EQ(ViewPixel(left + 2, top + 2), 0xFF0000u);
+    EXPECT_EQ(ViewPixel(left - 3, top + 2), 0xFFFFFFu);
+    EXPECT_EQ(ViewPixel(left + 2, top - 3), 0xFFFFFFu);
+    // Actual size does nothing more; a double click doubles it.
+    PostKey(m_main, '1');
+    PumpFor(300);
+    EXPECT_EQ(CaptionPercent(), 100);
+    ::PostMessageW(m_view, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(area.cx / 2, area.cy / 2));
+    EXPECT_TRUE(WaitPercent(200));
+    EXPECT_TRUE(WaitPixel(area.cx / 2 - 350, area.cy / 2, 0xFF0000));
+}
+
+TEST_F(ImageViewTest, LargePictureIsFittedAndZoomsAtThePointer) {
+    ASSERT_NE(Open(Fixture(L"large.jpg"), L"mouse_wheel_action=1\r\n"), nullptr);
+    const SIZE area = ViewSize();
+    const int fit = FitPercent(area, 6000, 4000);
+    EXPECT_TRUE(WaitPercent(fit)) << CaptionPercent() << " vs " << fit;
+    // The fitted picture fills the area's height; its middle is a blue-green blend.
+    EXPECT_TRUE(WaitUntil([&] {
+        const uint32_t c = ViewPixel(area.cx / 2, area.cy / 2);
+        return (c & 0xFF0000) == 0 && ((c >> 8) & 0xFF) > 0x40 && (c & 0xFF) > 0x40;
+    }, 15000)) << std::hex << ViewPixel(area.cx / 2, area.cy / 2);
+    EXPECT_LT(ViewPixel(area.cx / 2, 2) >> 16, 0x20u);  // picture, not background, at the top
+
+    POINT pt = {area.cx / 2, area.cy / 2};
+    ::ClientToScreen(m_view, &pt);
+    ::PostMessageW(m_view, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), MAKELPARAM(pt.x, pt.y));
+    const float fitRatio = std::min(float(area.cx) / 6000, float(area.cy) / 4000);
+    EXPECT_TRUE(WaitPercent(int(fitRatio * 1.1f * 100.0f))) << CaptionPercent();
+    // A delta below one notch changes nothing; two notches at once zoom twice as far.
+    const int before = CaptionPercent();
+    ::PostMessageW(m_view, WM_MOUSEWHEEL, MAKEWPARAM(0, 60), MAKELPARAM(pt.x, pt.y));
+    PumpFor(300);
+    EXPECT_EQ(CaptionPercent(), before);
+    ::PostMessageW(m_view, WM_MOUSEWHEEL, MAKEWPARAM(0, 240), MAKELPARAM(pt.x, pt.y));
+    EXPECT_TRUE(WaitPercent(int(fitRatio * 1.1f * 1.2f * 100.0f))) << CaptionPercent();
+    // Zoomed in, the picture is still drawn (from the key frames).
+    EXPECT_TRUE(WaitUntil([&] {
+        const uint32_t c = ViewPixel(area.cx / 2, area.cy / 2);
+        return (c & 0xFF0000) == 0 && (c & 0xFFFF) != 0xFFFF;
+    }, 15000));
+}
+
+TEST_F(ImageViewTest, DragPansOnlyAlongTheOverflowingAxis) {
+    ASSERT_NE(Open(Fixture(L"wide.png")), nullptr);
+    const SIZE area = ViewSize();
+    PostKey(m_main, '1');  // actual size about the centre: 4000 x 400 overflows only sideways
+    EXPECT_TRUE(WaitPercent(100));
+    const int cx = area.cx / 2, y = area.cy / 2, top = (area.cy - 400) / 2;
+    // The picture's middle (where red meets blue) sits under the centre.
+    EXPECT_TRUE(WaitPixel(cx - 50, y, 0xFF0000));
+    EXPECT_TRUE(WaitPixel(cx + 50, y, 0x0000FF));
+    // Drag right by 300 and down by 150: the picture follows sideways only.
+    ::PostMessageW(m_view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, y));
+    ::PostMessageW(m_view, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(400, y + 150));
+    ::PostMessageW(m_view, WM_LBUTTONUP, 0, MAKELPARAM(400, y + 150));
+    EXPECT_TRUE(WaitPixel(cx + 50, y, 0xFF0000));
+    EXPECT_TRUE(WaitPixel(cx + 250, y, 0xFF0000));
+    EXPECT_TRUE(WaitPixel(cx + 350, y, 0x0000FF));
+    EXPECT_EQ(ViewPixel(cx, top - 5), 0xFFFFFFu);
+    EXPECT_EQ(ViewPixel(cx + 350, top + 5), 0x0000FFu);
+    EXPECT_TRUE(m_process.Running());
+}
+
+TEST_F(ImageViewTest, TransparentPartsShowTheCanvasColour) {
+    ASSERT_NE(Open(Fixture(L"transparent.png"), L"canvas_back_color=255,0,255\r\n"), nullptr);
+    const SIZE area = ViewSize();
+    const int left = (area.cx - 400) / 2, top = (area.cy - 300) / 2;
+    EXPECT_TRUE(WaitPixel(left + 100, top + 150, 0x00FF00));
+    EXPECT_EQ(ViewPixel(left + 300, top + 150), 0xFF00FFu);  // through the picture
+    EXPECT_EQ(ViewPixel(5, 5), 0xFF00FFu);                    // around it
+}
+
+TEST_F(ImageViewTest, WelcomeErrorAndMissingStates) {
+    // No picture: the welcome screen with its open button.
+    ASSERT_NE(Open(L""), nullptr);
+    const SIZE area = ViewSize();
+    EXPECT_EQ(WindowTitle(m_main), kIdleTitle);
+    const int sloganTop = (area.cy - 150 - 52) / 2;
+    const int buttonY = sloganTop + 150 + 87 + 22, buttonX = (area.cx - 194) / 2 + 7 + 90;
+    EXPECT_TRUE(WaitUntil([&] {
+        const uint32_t c = ViewPixel(buttonX - 60, buttonY);
+        return (c & 0xFF) > 0xC0 && ((c >> 16) & 0xFF) < 0x60;
+    }, 5000)) << std::hex << ViewPixel(buttonX - 60, buttonY);
+    ::PostMessageW(m_main, WM_CLOSE, 0, 0);
+    m_process.WaitExit(kTimeout);
+
+    // A file nothing reads: the error text, no crash.
+    ASSERT_NE(Open(Fixture(L"corrupt.jpg")), nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return WindowTitle(m_main).rfind(L"corrupt.jpg", 0) == 0; }, 5000));
+    EXPECT_TRUE(m_process.Running());
+    ::PostMessageW(m_main, WM_CLOSE, 0, 0);
+    m_process.WaitExit(kTimeout);
+
+    // The shown file disappears: refreshing shows the missing-file tip, a dark box.
+    const std::wstring copy = DataFolder() + L"gone.png";
+    ASSERT_TRUE(::CopyFileW(Fixture(L"small.png").c_str(), copy.c_str(), FALSE));
+    ASSERT_NE(Open(copy), nullptr);
+    EXPECT_TRUE(WaitPixel(area.cx / 2 + 150, area.cy / 2, 0xFF0000));
+    ASSERT_TRUE(::DeleteFileW(copy.c_str()));
+    ::PostMessageW(m_main, WM_COMMAND, 21802, 0);
+    EXPECT_TRUE(WaitUntil([&] {
+        const uint32_t c = ViewPixel(area.cx / 2 - 85, area.cy / 2);
+        return ((c >> 16) & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60 && (c & 0xFF) < 0x60;
+    }, 5000)) << std::hex << ViewPixel(area.cx / 2 - 85, area.cy / 2);
+}
+
+TEST_F(ImageViewTest, ResizeReturnsToFit) {
+    ASSERT_NE(Open(Fixture(L"large.jpg")), nullptr);
+    const SIZE area = ViewSize();
+    EXPECT_TRUE(WaitPercent(FitPercent(area, 6000, 4000)));
+    ::PostMessageW(m_main, WM_COMMAND, 20003, 0);  // zoom in
+    EXPECT_TRUE(WaitUntil([&] { return CaptionPercent() > FitPercent(area, 6000, 4000); }, 5000));
+    // A border drag: enter the size-move loop, resize, leave it.
+    ::SendMessageW(m_main, WM_ENTERSIZEMOVE, 0, 0);
+    ::SetWindowPos(m_main, nullptr, 100, 100, 1300, 900, SWP_NOZORDER);
+    ::SendMessageW(m_main, WM_EXITSIZEMOVE, 0, 0);
+    const SIZE bigger = ViewSize();
+    EXPECT_GT(bigger.cx, area.cx);
+    EXPECT_TRUE(WaitPercent(FitPercent(bigger, 6000, 4000))) << CaptionPercent();
+}
+
+}  // namespace
