@@ -3,6 +3,7 @@
 #include "app_config.h"
 #include "current_picture.h"
 #include "my_log.h"
+#include "pre_render_animation.h"
 #include "pre_render_key_frame.h"
 #include "ui_event.h"
 #include "wic_image_loader.h"
@@ -52,7 +53,11 @@ void CViewRender::ResetToFit(int w, int h) {
     PLOG_INFO << L"zoomed_size.cx:" << m_model.Viewport().DisplayedWidth()
               << L" zoomed_size.cy:" << m_model.Viewport().DisplayedHeight();
     m_preRender.reset();
-    m_preRender = std::make_unique<CPreRenderKeyFrame>(*this, m_view, m_loader);
+    if (m_loader && m_loader->IsAnimated())
+        m_preRender = std::make_unique<CPreRenderAnimation>(
+            *this, CCurrentPicture::Instance()->Path(), *m_loader);
+    else
+        m_preRender = std::make_unique<CPreRenderKeyFrame>(*this, m_view, m_loader);
     Repaint();
     ReportRatio(m_model.Ratio());
 }

@@ -213,4 +213,25 @@ TEST_F(ImageViewTest, ResizeReturnsToFit) {
     EXPECT_TRUE(WaitPercent(FitPercent(bigger, 6000, 4000))) << CaptionPercent();
 }
 
+TEST_F(ImageViewTest, AnimationChangesFramesAtItsDelays) {
+    ASSERT_NE(Open(Fixture(L"anim.gif")), nullptr);
+    const SIZE area = ViewSize();
+    const int x = area.cx / 2, y = area.cy / 2;
+    // Every frame shows in turn, each for about 300 ms.
+    for (uint32_t colour : {0x00FF00u, 0x0000FFu, 0xFF0000u, 0x00FF00u})
+        EXPECT_TRUE(WaitPixel(x, y, colour)) << std::hex << colour << " " << ViewPixel(x, y);
+    const ULONGLONG start = ::GetTickCount64();
+    ASSERT_TRUE(WaitPixel(x, y, 0x0000FF));
+    const ULONGLONG blueAt = ::GetTickCount64();
+    ASSERT_TRUE(WaitPixel(x, y, 0xFF0000));
+    const ULONGLONG redAt = ::GetTickCount64();
+    EXPECT_GT(redAt - blueAt, 150u);
+    EXPECT_LT(redAt - start, 2000u);
+    // Rotating an animation does nothing.
+    const std::wstring title = WindowTitle(m_main);
+    ::PostMessageW(m_main, WM_COMMAND, 20008, 0);
+    PumpFor(300);
+    EXPECT_EQ(WindowTitle(m_main).substr(0, 20), title.substr(0, 20));
+}
+
 }  // namespace

@@ -11,4 +11,6 @@ convert -size 4000x400 xc:'#FF0000' -fill '#0000FF' -draw 'rectangle 2000,0 3999
 # Left half opaque green, right half fully transparent.
 convert -size 400x300 xc:none -fill '#00FF00' -draw 'rectangle 0,0 199,299' transparent.png
 head -c 5000 /dev/urandom > corrupt.jpg
+# Three 200 x 150 frames, red, green and blue, 30 hundredths of a second each.
+convert -delay 30 -size 200x150 xc:'#FF0000' xc:'#00FF00' xc:'#0000FF' -loop 0 anim.gif
 touch stamp
