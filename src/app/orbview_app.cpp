@@ -9,6 +9,7 @@
 #include "companion_process.h"
 #include "crash_report.h"
 #include "current_picture.h"
+#include "dlg_mouse_wheel_favorite2.h"
 #include "folders.h"
 #include "hubcore_client.h"
 #include "ipc_message_mgr.h"
@@ -21,6 +22,7 @@
 #include "singleton.h"
 #include "wic_factory.h"
 #include "window_title.h"
+#include "wnd_main_image_view.h"
 
 namespace {
 
@@ -114,6 +116,11 @@ BOOL COrbviewApp::InitInstance() {
     }
     CreateReceivers();
     ConnectPictureToTitle();
+    WndMainImageView::SetWheelQuestion([](HWND) {
+        if (DlgMouseWheelFavorite2::Current()) return;
+        DlgMouseWheelFavorite2 question;
+        question.DoModal();
+    });
 
     COrbviewDlg dlg;
     m_pMainWnd = &dlg;

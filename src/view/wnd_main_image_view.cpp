@@ -23,6 +23,8 @@ namespace {
 constexpr UINT kMsgFolderListChanged = 0x81F9;
 constexpr UINT kMsgMenuClosed = 0x8203;
 FolderNavigation g_navigation;
+// While the wheel question is open the wheel does nothing.
+bool s_asking = false;
 std::function<void(HWND)> g_askWheel;
 
 std::wstring Resource(const wchar_t* name) { return ProgramFolder() + L"resources\\" + name; }
@@ -237,11 +239,15 @@ void WndMainImageView::OnLButtonDblClk(int x, int y) {
 }
 
 void WndMainImageView::OnWheel(WPARAM wParam, LPARAM lParam) {
-    if (FindItem(kWelcomeOpen)) return;
+    if (FindItem(kWelcomeOpen) || s_asking) return;
     CAppConfig* config = CAppConfig::Instance();
     if (config->mouseWheelAction == 99) {
         config->ReloadWheelAction();
-        if (config->mouseWheelAction == 99 && g_askWheel) g_askWheel(::GetParent(m_hWnd));
+        if (config->mouseWheelAction == 99 && g_askWheel) {
+            s_asking = true;
+            g_askWheel(::GetParent(m_hWnd));
+            s_asking = false;
+        }
     }
     const bool ctrl = (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) != 0;
     bool zoom = config->mouseWheelAction == 1;

@@ -234,4 +234,28 @@ TEST_F(ImageViewTest, AnimationChangesFramesAtItsDelays) {
     EXPECT_EQ(WindowTitle(m_main).substr(0, 20), title.substr(0, 20));
 }
 
+TEST_F(ImageViewTest, UnsettledWheelAsksOnceThenZooms) {
+    ASSERT_NE(Open(Fixture(L"large.jpg"), L"mouse_wheel_action=99\r\nshow_wheel_favorite=1\r\n"),
+              nullptr);
+    const SIZE area = ViewSize();
+    const int fit = FitPercent(area, 6000, 4000);
+    ASSERT_TRUE(WaitPercent(fit));
+    POINT pt = {area.cx / 2, area.cy / 2};
+    ::ClientToScreen(m_view, &pt);
+    ::PostMessageW(m_view, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), MAKELPARAM(pt.x, pt.y));
+    HWND question = WaitForVisibleWindow(m_process, L"DlgMouseWheelFavorite2", 10000);
+    ASSERT_NE(question, nullptr);
+    // Choose zooming and confirm: saved, and this very notch zooms.
+    ASSERT_TRUE(ClickControl(question, L"zoom"));
+    ASSERT_TRUE(ClickControl(question, L"ok"));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(question) || !::IsWindowVisible(question); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return CaptionPercent() > fit; }, 5000)) << CaptionPercent();
+    EXPECT_EQ(ReadIni(DataFolder() + L"config.ini", L"app", L"mouse_wheel_action"), L"1");
+    // Ctrl inverts the choice: the wheel now turns pages, which here has nowhere to go.
+    const int zoomed = CaptionPercent();
+    ::PostMessageW(m_view, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, 120), MAKELPARAM(pt.x, pt.y));
+    PumpFor(400);
+    EXPECT_EQ(CaptionPercent(), zoomed);
+}
+
 }  // namespace
