@@ -8,6 +8,7 @@
 #include "app_config.h"
 #include "async_task.h"
 #include "current_picture.h"
+#include "stretch_bitmap.h"
 #include "view_render.h"
 #include "wic_image_loader.h"
 #include "wic_ops.h"
@@ -101,13 +102,7 @@ void CPreRenderAnimation::Draw(HDC dc, int l, int t, int r, int b) {
         picture.Draw(dc, l, t, r, b);
         return;
     }
-    HDC mem = ::CreateCompatibleDC(dc);
-    HGDIOBJ old = ::SelectObject(mem, picture.GetHandle());
-    ::SetStretchBltMode(dc, HALFTONE);
-    ::SetBrushOrgEx(dc, 0, 0, nullptr);
-    ::StretchBlt(dc, l, t, r - l, b - t, mem, 0, 0, picture.Width(), picture.Height(), SRCCOPY);
-    ::SelectObject(mem, old);
-    ::DeleteDC(mem);
+    StretchWholeBitmap(dc, picture.GetHandle(), l, t, r, b);
 }
 
 void CPreRenderAnimation::NextFrame() {

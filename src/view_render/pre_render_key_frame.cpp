@@ -6,6 +6,7 @@
 #include "app_config.h"
 #include "current_picture.h"
 #include "key_frame_choice.h"
+#include "stretch_bitmap.h"
 #include "view_render.h"
 #include "wic_image_loader.h"
 #include "wic_ops.h"
@@ -208,17 +209,7 @@ void CPreRenderKeyFrame::ResetZoomContext() {
 void CPreRenderKeyFrame::Draw(HDC dc, int l, int t, int r, int b) {
     const float ratio = m_owner.Model().Ratio();
     if (ratio <= m_fitFrame.m_ratio) {
-        HBITMAP fit = m_fitFrame.FitBitmap();
-        if (!fit) return;
-        BITMAP bm = {};
-        ::GetObjectW(fit, sizeof(bm), &bm);
-        HDC mem = ::CreateCompatibleDC(dc);
-        HGDIOBJ old = ::SelectObject(mem, fit);
-        ::SetStretchBltMode(dc, HALFTONE);
-        ::SetBrushOrgEx(dc, 0, 0, nullptr);
-        ::StretchBlt(dc, l, t, r - l, b - t, mem, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
-        ::SelectObject(mem, old);
-        ::DeleteDC(mem);
+        StretchWholeBitmap(dc, m_fitFrame.FitBitmap(), l, t, r, b);
         return;
     }
     if (!m_zoomRequested) {

@@ -5,6 +5,7 @@
 #include "my_log.h"
 #include "pre_render_animation.h"
 #include "pre_render_key_frame.h"
+#include "stretch_bitmap.h"
 #include "ui_event.h"
 #include "wic_image_loader.h"
 #include "window_title.h"
@@ -116,18 +117,8 @@ void CViewRender::Paint(HDC dc, int w, int h, bool sizing) {
     // Live resize: stretch the fit bitmap made for the old size into the new area.
     CZoomModel preview(m_model.PictureWidth(), m_model.PictureHeight());
     preview.ResetToFit(w, h, false);
-    HBITMAP fit = m_preRender ? m_preRender->GetBitmap(false) : nullptr;
-    if (fit) {
-        BITMAP bm = {};
-        ::GetObjectW(fit, sizeof(bm), &bm);
-        HDC mem = ::CreateCompatibleDC(dc);
-        HGDIOBJ old = ::SelectObject(mem, fit);
-        ::SetStretchBltMode(dc, HALFTONE);
-        const ViewRect p = preview.Viewport().Placement();
-        ::StretchBlt(dc, p.left, p.top, p.Width(), p.Height(), mem, 0, 0, bm.bmWidth, bm.bmHeight,
-                     SRCCOPY);
-        ::SelectObject(mem, old);
-        ::DeleteDC(mem);
-    }
+    const ViewRect p = preview.Viewport().Placement();
+    StretchWholeBitmap(dc, m_preRender ? m_preRender->GetBitmap(false) : nullptr, p.left, p.top,
+                       p.right, p.bottom);
     ReportRatio(preview.Ratio());
 }
