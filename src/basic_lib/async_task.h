@@ -66,6 +66,8 @@ public:
 
 protected:
     void Pump();
+    const std::map<int32_t, std::shared_ptr<CAsyncTask>>& RunningTasks() const { return m_running; }
+    const std::deque<std::shared_ptr<CAsyncTask>>& PendingTasks() const { return m_pending; }
 
 private:
     void WaitForTask(CAsyncTask& task, bool serveSentMessages);

@@ -1,0 +1,163 @@
+#include "current_folder_image.h"
+
+#include <process.h>
+
+#include "app_config.h"
+#include "auto_init.h"
+#include "browse_instances.h"
+#include "browse_messages.h"
+#include "folder_position_sink.h"
+#include "folder_scan.h"
+#include "system_cache.h"
+
+namespace {
+
+// What the scan thread owns: copies of what it reads, so it never touches the list.
+struct ScanJob {
+    HWND window;
+    std::wstring folder;
+    std::wstring name;
+    std::shared_ptr<std::atomic<int32_t>> stop;
+};
+
+unsigned __stdcall ScanThreadProc(void* param) {
+    std::unique_ptr<ScanJob> job(static_cast<ScanJob*>(param));
+    FCAutoInitializeCOM com;
+    FolderScanResult result;
+    try {
+        ScanFolder(job->folder, job->name, *job->stop, result);
+    } catch (...) {
+        // Out of memory on a huge folder: hand back "not found" so the scan still ends.
+        result.subfolders.clear();
+        result.names.clear();
+        result.index = -1;
+    }
+    // A stopped scan's window is already gone; a send to it would fail anyway.
+    if (!job->stop->load())
+        ::SendMessageW(job->window, kMsgFolderScanFinished, reinterpret_cast<WPARAM>(&result), 0);
+    return 0;
+}
+
+std::wstring WithBackslashes(std::wstring path) {
+    for (wchar_t& c : path)
+        if (c == L'/') c = L'\\';
+    return path;
+}
+
+}  // namespace
+
+CCurrentFolderImage::CCurrentFolderImage() = default;
+
+CCurrentFolderImage::~CCurrentFolderImage() { StopScan(); }
+
+bool CCurrentFolderImage::LoopInFolder() { return CAppConfig::Instance()->viewFolderLoop != 0; }
+
+void CCurrentFolderImage::SetFile(HWND notify, const std::wstring& path) {
+    m_notify = notify;
+    std::wstring folder, name;
+    SplitPicturePath(WithBackslashes(path), folder, name);
+    if (name.empty()) {
+        Reset();
+        return;
+    }
+    if (IsScanning()) {
+        StopScan();
+    } else if (m_model.MoveTo(folder, name)) {
+        ReportPosition(m_model.CurrentIndex(), m_model.Count());
+        HandToPreloadCache();
+        if (m_notify && ::IsWindow(m_notify)) ::SendMessageW(m_notify, kMsgFolderListChanged, 0, 0);
+        return;
+    }
+    m_model.Start(folder, name);
+    ReportPosition(0, 1);
+    StartScan();
+}
+
+void CCurrentFolderImage::StartScan() {
+    if (!Create(nullptr)) return;
+    // A relative path has no folder to list; the list keeps the one picture.
+    if (m_model.Folder().empty()) {
+        DestroyWindow();
+        return;
+    }
+    m_stop = std::make_shared<std::atomic<int32_t>>(0);
+    std::unique_ptr<ScanJob> job(
+        new ScanJob{GetSafeHwnd(), m_model.Folder(), m_model.Names().front(), m_stop});
+    const uintptr_t thread = ::_beginthreadex(nullptr, 0, &ScanThreadProc, job.get(), 0, nullptr);
+    if (!thread) {
+        DestroyWindow();
+        return;
+    }
+    job.release();  // the thread owns it now
+    m_scanThread.reset(reinterpret_cast<HANDLE>(thread));
+}
+
+void CCurrentFolderImage::StopScan() {
+    // Destroyed first, so a scan thread just sending its result fails instead of blocking on
+    // this thread while it waits below.
+    DestroyWindow();
+    if (!m_scanThread) return;
+    m_stop->store(1);
+    HANDLE thread = m_scanThread.get();
+    // A send that was already queued for the old window is answered rather than left pending.
+    while (::MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) ==
+           WAIT_OBJECT_0 + 1) {
+        MSG msg;
+        ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    m_scanThread.reset();
+}
+
+LRESULT CCurrentFolderImage::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kMsgFolderScanFinished) {
+        OnScanFinished(reinterpret_cast<FolderScanResult*>(wParam));
+        return 0;
+    }
+    return FCMessageWindow::OnMessage(msg, wParam, lParam);
+}
+
+void CCurrentFolderImage::OnScanFinished(FolderScanResult* result) {
+    if (result) m_model.Adopt(*result);
+    // The thread may finish now; it frees the result itself.
+    if (::InSendMessage()) ::ReplyMessage(0);
+    m_scanThread.reset();
+    DestroyWindow();
+    ReportPosition(m_model.CurrentIndex(), m_model.Count());
+    if (m_notify && ::IsWindow(m_notify)) ::PostMessageW(m_notify, kMsgFolderListChanged, 0, 0);
+    HandToPreloadCache();
+}
+
+std::wstring CCurrentFolderImage::GetNeighbour(int offset) const {
+    if (IsScanning()) return std::wstring();
+    return m_model.GetNeighbour(offset, LoopInFolder());
+}
+
+bool CCurrentFolderImage::CanMove(int offset) const {
+    return !IsScanning() && m_model.CanMove(offset, LoopInFolder());
+}
+
+std::wstring CCurrentFolderImage::Remove(const std::wstring& path) {
+    if (IsScanning()) Reset();
+    std::wstring folder, name;
+    SplitPicturePath(WithBackslashes(path), folder, name);
+    // A file of another folder is not ours, whatever its name.
+    if (!EqualsIgnoreCase(folder, m_model.Folder())) name.clear();
+    std::wstring next = m_model.Remove(name);
+    if (next.empty()) Reset();
+    return next;
+}
+
+void CCurrentFolderImage::Reset() {
+    // A scan still running would otherwise hand its list to the emptied object.
+    StopScan();
+    m_notify = nullptr;
+    m_model.Reset();
+}
+
+void CCurrentFolderImage::ReportPosition(int index, int count) {
+    if (m_positionSink) m_positionSink->SetPosition(index, count);
+}
+
+void CCurrentFolderImage::HandToPreloadCache() {
+    GetSystemCache()->Update(m_model.Folder(), m_model.CurrentIndex(), m_model.Names());
+}
