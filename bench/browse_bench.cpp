@@ -8,19 +8,13 @@
 #include <string>
 
 #include "auto_init.h"
+#include "bench_timing.h"
 #include "browse_instances.h"
 #include "current_folder_image.h"
 #include "folder_scan.h"
 #include "system_cache.h"
 
 namespace {
-double NowMs() {
-    LARGE_INTEGER f, c;
-    ::QueryPerformanceFrequency(&f);
-    ::QueryPerformanceCounter(&c);
-    return 1000.0 * double(c.QuadPart) / double(f.QuadPart);
-}
-
 bool ScanThroughFolderList(const std::wstring& path, int& count) {
     CCurrentFolderImage images;
     images.SetFile(nullptr, path);
@@ -43,20 +37,15 @@ int wmain(int argc, wchar_t** argv) {
     FCAutoInitializeCOM com;
     const std::wstring folder = argv[1], name = argv[2];
     const int runs = 5;
-    double whole = 1e30, direct = 1e30;
     int count = 0;
-    for (int i = 0; i < runs; ++i) {
-        const double t0 = NowMs();
-        if (!ScanThroughFolderList(folder + L"\\" + name, count)) return 1;
-        whole = std::min(whole, NowMs() - t0);
-    }
-    for (int i = 0; i < runs; ++i) {
+    const double whole =
+        BestOf(runs, [&] { return ScanThroughFolderList(folder + L"\\" + name, count); });
+    const double direct = BestOf(runs, [&] {
         std::atomic<int32_t> stop{0};
         FolderScanResult result;
-        const double t0 = NowMs();
         ScanFolder(folder, name, stop, result);
-        direct = std::min(direct, NowMs() - t0);
-    }
+        return true;
+    });
     std::printf("pictures=%d\n", count);
     std::printf("folder_scan_ms=%.1f\n", whole);
     std::printf("scan_work_ms=%.1f\n", direct);

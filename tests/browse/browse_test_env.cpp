@@ -12,24 +12,6 @@
 
 namespace {
 
-void DeleteTree(const std::wstring& path) {
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((path + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring full = path + L"\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                DeleteTree(full);
-            else
-                ::DeleteFileW(full.c_str());
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(path.c_str());
-}
-
 // COM, GDI+ and the imaging factory for the whole program; the process-wide objects go before
 // them, as at the application's exit.
 class BrowseEnvironment : public ::testing::Environment {
@@ -86,16 +68,9 @@ void TempFolder::AddFolder(const std::wstring& name) const {
 
 void TempFolder::Delete(const std::wstring& name) const { ::DeleteFileW((*this / name).c_str()); }
 
-void TempFolder::RemoveAll() const { DeleteTree(m_path); }
+void TempFolder::RemoveAll() const { driver::DeleteTree(m_path); }
 
-bool PathExists(const std::wstring& path) {
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void PumpFor(int ms) {
-    const DWORD start = ::GetTickCount();
-    PumpUntil([&] { return ::GetTickCount() - start >= DWORD(ms); }, ms + 1000);
-}
+std::wstring TestBinFile(const wchar_t* relative) { return driver::TestBinFolder() + relative; }
 
 LRESULT NotifyCounter::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == kMsgFolderListChanged) {

@@ -1,6 +1,6 @@
 #pragma once
-// Shared helpers of the folder list and preload cache tests: a temporary folder of files, a
-// message loop with a deadline and a window that counts what it is told.
+// Shared helpers of the folder list and preload cache tests: a temporary folder of files and a
+// window that counts what it is told. Waiting with a message loop comes from the driver.
 #include <windows.h>
 
 #include <string>
@@ -9,6 +9,7 @@
 
 #include "folder_position_sink.h"
 #include "message_window.h"
+#include "pelion_driver.h"
 
 // A fresh folder under the temporary folder, deleted with everything in it.
 class TempFolder {
@@ -31,24 +32,13 @@ private:
     std::wstring m_path;
 };
 
-bool PathExists(const std::wstring& path);
-
 // Runs the message loop until pred holds or the time is up.
 template <class Pred>
-bool PumpUntil(Pred pred, int timeoutMs = 10000) {
-    const DWORD start = ::GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        if (pred()) return true;
-        if (::GetTickCount() - start > DWORD(timeoutMs)) return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
+bool PumpUntil(Pred pred, DWORD timeoutMs = 10000) {
+    return driver::WaitUntil(pred, timeoutMs);
 }
-void PumpFor(int ms);
+// A file of the folder the test programs are built into.
+std::wstring TestBinFile(const wchar_t* relative);
 
 // Counts the folder list's and the preload cache's notifications.
 class NotifyCounter : public FCMessageWindow {

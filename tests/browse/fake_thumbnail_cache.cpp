@@ -24,17 +24,16 @@ HBITMAP MakeBitmap(int width, int height) {
     return bitmap;
 }
 
-class FakeSharedBitmap : public ISharedBitmap {
+// Reference counting and QueryInterface of a one-interface test object.
+template <class Interface>
+class FakeComObject : public Interface {
 public:
-    FakeSharedBitmap(int width, int height)
-        : m_bitmap(MakeBitmap(width, height)), m_size{width, height} {}
-    virtual ~FakeSharedBitmap() { ::DeleteObject(m_bitmap); }
-
+    virtual ~FakeComObject() = default;
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
         if (!out) return E_POINTER;
-        if (riid == __uuidof(IUnknown) || riid == __uuidof(ISharedBitmap)) {
-            *out = static_cast<ISharedBitmap*>(this);
-            AddRef();
+        if (riid == __uuidof(IUnknown) || riid == __uuidof(Interface)) {
+            *out = static_cast<Interface*>(this);
+            this->AddRef();
             return S_OK;
         }
         *out = nullptr;
@@ -46,6 +45,17 @@ public:
         if (left == 0) delete this;
         return ULONG(left);
     }
+
+private:
+    LONG m_refs = 1;
+};
+
+class FakeSharedBitmap : public FakeComObject<ISharedBitmap> {
+public:
+    FakeSharedBitmap(int width, int height)
+        : m_bitmap(MakeBitmap(width, height)), m_size{width, height} {}
+    ~FakeSharedBitmap() override { ::DeleteObject(m_bitmap); }
+
     HRESULT STDMETHODCALLTYPE GetSharedBitmap(HBITMAP* bitmap) override {
         *bitmap = m_bitmap;
         return m_bitmap ? S_OK : E_FAIL;
@@ -62,30 +72,12 @@ public:
     HRESULT STDMETHODCALLTYPE Detach(HBITMAP*) override { return E_NOTIMPL; }
 
 private:
-    LONG m_refs = 1;
     HBITMAP m_bitmap;
     SIZE m_size;
 };
 
-class FakeCache : public IThumbnailCache {
+class FakeCache : public FakeComObject<IThumbnailCache> {
 public:
-    virtual ~FakeCache() = default;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-        if (!out) return E_POINTER;
-        if (riid == __uuidof(IUnknown) || riid == __uuidof(IThumbnailCache)) {
-            *out = static_cast<IThumbnailCache*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(::InterlockedIncrement(&m_refs)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG left = ::InterlockedDecrement(&m_refs);
-        if (left == 0) delete this;
-        return ULONG(left);
-    }
     HRESULT STDMETHODCALLTYPE GetThumbnail(IShellItem* item, UINT size, WTS_FLAGS flags,
                                            ISharedBitmap** out, WTS_CACHEFLAGS* cacheFlags,
                                            WTS_THUMBNAILID*) override {
@@ -110,9 +102,6 @@ public:
                                                WTS_CACHEFLAGS*) override {
         return E_NOTIMPL;
     }
-
-private:
-    LONG m_refs = 1;
 };
 
 HRESULT CreateFakeCache(IThumbnailCache** cache) {

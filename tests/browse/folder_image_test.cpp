@@ -41,12 +41,7 @@ private:
 };
 
 // 10,000 empty files p1.jpg ... p10000.jpg and readme.txt, made at build time.
-std::wstring TenThousandFolder() {
-    wchar_t path[MAX_PATH * 2];
-    const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
-    std::wstring p(path, n);
-    return p.substr(0, p.find_last_of(L'\\') + 1) + L"browse_fixtures\\ten_thousand";
-}
+std::wstring TenThousandFolder() { return TestBinFile(L"browse_fixtures\\ten_thousand"); }
 
 void FillNaturalOrderFolder(const TempFolder& dir) {
     for (const wchar_t* name : {L"a2.jpg", L"a10.jpg", L"a1.jpg", L"b.PNG", L"notes.txt"})
@@ -105,7 +100,7 @@ TEST_F(FolderImageTest, SameFolderAfterScanOnlyMovesTheIndex) {
     EXPECT_EQ(GetSystemCache()->QueuedPaths(),
               std::vector<std::wstring>({dir / L"b.PNG", dir / L"a2.jpg"}));
 
-    PumpFor(200);
+    driver::PumpFor(200);
     EXPECT_EQ(notify.listChanged, 1);
     EXPECT_EQ(images.Count(), 4);
 }
@@ -161,7 +156,7 @@ TEST_F(FolderImageTest, RemoveShowsTheNextPictureOrResets) {
     images.SetFile(notify.GetSafeHwnd(), busy / L"7.jpg");
     EXPECT_EQ(images.Remove(busy / L"7.jpg"), L"");
     EXPECT_FALSE(images.IsScanning());
-    PumpFor(300);
+    driver::PumpFor(300);
     EXPECT_EQ(notify.listChanged, 0);
     EXPECT_EQ(images.Count(), 0);
 }
@@ -211,7 +206,7 @@ TEST_F(FolderImageTest, FileDeletedBetweenListingAndOpening) {
     // The view finds the file gone and removes it; the list moves on to a real file.
     const std::wstring after = images.Remove(next);
     EXPECT_EQ(after, dir / L"b.PNG");
-    EXPECT_TRUE(PathExists(after));
+    EXPECT_TRUE(driver::FileExists(after));
     EXPECT_EQ(images.Names(), Names({L"a1.jpg", L"a2.jpg", L"b.PNG"}));
 }
 
@@ -234,7 +229,7 @@ TEST_F(FolderImageTest, AnotherFolderWhileScanningWins) {
         // Only a deadlock could take this long; stopping a scan is quick.
         EXPECT_LT(::GetTickCount() - t0, 5000u);
         ASSERT_TRUE(PumpUntil([&] { return notify.listChanged >= 1; }));
-        PumpFor(200);
+        driver::PumpFor(200);
         EXPECT_EQ(notify.listChanged, 1);
         EXPECT_EQ(images.Folder(), other.Path());
         EXPECT_EQ(images.Names(), Names({L"o1.png", L"o2.png", L"o3.png"}));
@@ -254,7 +249,7 @@ TEST_F(FolderImageTest, FiftyQuickSteps) {
     for (int step = 0; step < 50; ++step) {
         const int offset = random() % 3 == 0 ? -1 : 1;
         const std::wstring next = images.GetNeighbour(offset);
-        ASSERT_TRUE(PathExists(next)) << step;
+        ASSERT_TRUE(driver::FileExists(next)) << step;
         images.SetFile(notify.GetSafeHwnd(), next);
         expected = (expected + offset + 20) % 20;
         ASSERT_EQ(images.CurrentIndex(), expected) << step;
@@ -272,7 +267,7 @@ TEST_F(FolderImageTest, FiftyQuickSteps) {
         ASSERT_EQ(images.GetNeighbour(1), L"") << "no neighbour while scanning";
     }
     ASSERT_TRUE(PumpUntil([&] { return !images.IsScanning(); }));
-    PumpFor(100);
+    driver::PumpFor(100);
     EXPECT_EQ(notify.listChanged, 1);
     EXPECT_EQ(images.Folder(), a.Path());
     EXPECT_EQ(images.Count(), 20);
@@ -301,7 +296,7 @@ TEST_F(FolderImageTest, NamesBeyondTheBasicPlaneAndWithoutExtension) {
     EXPECT_EQ(images.Names()[size_t(images.CurrentIndex())], script);
     EXPECT_NE(std::find(images.Names().begin(), images.Names().end(), face), images.Names().end());
     CAppConfig::Instance()->viewFolderLoop = 1;
-    for (int offset : {1, -1}) EXPECT_TRUE(PathExists(images.GetNeighbour(offset))) << offset;
+    for (int offset : {1, -1}) EXPECT_TRUE(driver::FileExists(images.GetNeighbour(offset))) << offset;
 
     // A file without extension may be opened but is not a listed picture.
     OpenAndScan(dir / L"plain");

@@ -82,14 +82,14 @@ TEST_F(SystemCacheTest, WarmUpsRunOnlyOnceStartedAndEnabledAndOncePerFolderVisit
     CSystemCache cache;
     CAppConfig::Instance()->preloadEnable = 1;
     cache.Update(dir.Path(), 4, names);
-    PumpFor(150);
+    driver::PumpFor(150);
     EXPECT_EQ(cache.QueuedPaths().size(), 4u) << "nothing runs before the first picture is shown";
     EXPECT_TRUE(fake.Requests().empty());
 
     CAppConfig::Instance()->preloadEnable = 0;
     cache.Start();
     cache.Update(dir.Path(), 4, names);
-    PumpFor(150);
+    driver::PumpFor(150);
     EXPECT_EQ(cache.QueuedPaths().size(), 4u) << "preloading is off";
     EXPECT_TRUE(cache.Requested().empty());
 
@@ -138,10 +138,7 @@ TEST_F(SystemCacheTest, WarmedUpNotificationReachesTheWaitingWindow) {
 class QuickPreviewTest : public SystemCacheTest {
 protected:
     static std::wstring Fixture(const wchar_t* name) {
-        wchar_t path[MAX_PATH * 2];
-        const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
-        std::wstring p(path, n);
-        return p.substr(0, p.find_last_of(L'\\') + 1) + L"imaging_fixtures\\" + name;
+        return TestBinFile((std::wstring(L"imaging_fixtures\\") + name).c_str());
     }
     static SIZE SizeOf(HBITMAP bitmap) {
         BITMAP bm = {};
