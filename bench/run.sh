@@ -55,5 +55,5 @@ if [ ! -f "$folder/p10000.jpg" ]; then
   (cd "$folder" && touch p{1..10000}.jpg readme.txt)
 fi
 wine "$BUILD/bench/browse_bench.exe" "$(winpath "$folder")" p5000.jpg </dev/null 2>/dev/null | tr -d '\r' |
-  sed -n 's/^folder_scan_ms=/Folder list scan of 10,000 files (thread and hand-back): /p; s/^scan_work_ms=/  of which listing and ordering: /p' |
+  sed -n 's/^folder_scan_ms=/Folder list scan of 10,000 files (thread and hand-back): /p; s/^scan_work_ms=/  of which the scan work (listing, ordering, Explorer look-up): /p; s/^explorer_lookup_ms=/    of which the look for an Explorer window: /p' |
   sed 's/$/ ms/'

@@ -102,7 +102,8 @@ void CFolderListModel::Reset() {
 }
 
 void SortNames(std::vector<std::wstring>& names,
-               const std::function<int(const std::wstring&, const std::wstring&)>& compare) {
+               const std::function<int(const std::wstring&, const std::wstring&)>& compare,
+               const std::function<bool()>& stop) {
     // Bottom-up merge sort: merging only ever compares the heads of two runs, so an
     // inconsistent comparison can misorder names but never reads outside the list.
     const size_t n = names.size();
@@ -115,6 +116,7 @@ void SortNames(std::vector<std::wstring>& names,
     std::vector<std::wstring>* to = &buffer;
     for (size_t width = 1; width < n; width *= 2) {
         for (size_t lo = 0; lo < n; lo += 2 * width) {
+            if (stop && stop()) return;
             const size_t mid = std::min(lo + width, n), hi = std::min(lo + 2 * width, n);
             std::merge(std::make_move_iterator(from->begin() + lo),
                        std::make_move_iterator(from->begin() + mid),

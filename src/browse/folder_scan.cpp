@@ -42,9 +42,12 @@ void ScanFolder(const std::wstring& folder, const std::wstring& openedName,
     std::vector<std::wstring> pictures;
     ListFolder(folder, stop, result, pictures);
     if (stop.load()) return;
-    SortNames(pictures, [](const std::wstring& a, const std::wstring& b) {
-        return ::StrCmpLogicalW(a.c_str(), b.c_str());
-    });
+    SortNames(
+        pictures,
+        [](const std::wstring& a, const std::wstring& b) {
+            return ::StrCmpLogicalW(a.c_str(), b.c_str());
+        },
+        [&stop] { return stop.load() != 0; });
     result.names.assign(std::make_move_iterator(pictures.begin()),
                         std::make_move_iterator(pictures.end()));
     result.index = FindName(result.names, openedName);

@@ -51,6 +51,19 @@ TEST(SortNamesTest, OrdersAndSurvivesAnInconsistentComparison) {
     std::sort(many.begin(), many.end());
     std::sort(sorted.begin(), sorted.end());
     EXPECT_EQ(sorted, many);
+
+    // A stop request ends the sort within one merge of two runs.
+    std::vector<std::wstring> stopped = many;
+    int compares = 0, checks = 0;
+    SortNames(
+        stopped,
+        [&compares](const std::wstring& a, const std::wstring& b) {
+            ++compares;
+            return a.compare(b);
+        },
+        [&checks] { return ++checks > 3; });
+    EXPECT_EQ(stopped.size(), many.size());
+    EXPECT_LE(compares, 3);
 }
 
 }  // namespace
