@@ -10,31 +10,35 @@
 #include "folder_scan.h"
 #include "system_cache.h"
 
-namespace {
-
-// What the scan thread owns: copies of what it reads, so it never touches the list.
-struct ScanJob {
-    HWND window;
+// What one scan shares between its thread and the list: the thread reads only its own copies
+// and writes only the result and the done mark.
+struct FolderScan {
     std::wstring folder;
     std::wstring name;
-    std::shared_ptr<std::atomic<int32_t>> stop;
+    HWND window = nullptr;
+    std::atomic<int32_t> stop{0};
+    std::atomic<bool> done{false};
+    FolderScanResult result;
 };
 
+namespace {
+
 unsigned __stdcall ScanThreadProc(void* param) {
-    std::unique_ptr<ScanJob> job(static_cast<ScanJob*>(param));
+    std::unique_ptr<std::shared_ptr<FolderScan>> owned(static_cast<std::shared_ptr<FolderScan>*>(param));
+    FolderScan& scan = **owned;
     FCAutoInitializeCOM com;
-    FolderScanResult result;
     try {
-        ScanFolder(job->folder, job->name, *job->stop, result);
+        ScanFolder(scan.folder, scan.name, scan.stop, scan.result);
     } catch (...) {
         // Out of memory on a huge folder: hand back "not found" so the scan still ends.
-        result.subfolders.clear();
-        result.names.clear();
-        result.index = -1;
+        scan.result.subfolders.clear();
+        scan.result.names.clear();
+        scan.result.index = -1;
     }
+    scan.done = true;
     // A stopped scan's window is already gone; a send to it would fail anyway.
-    if (!job->stop->load())
-        ::SendMessageW(job->window, kMsgFolderScanFinished, reinterpret_cast<WPARAM>(&result), 0);
+    if (!scan.stop.load())
+        ::SendMessageW(scan.window, kMsgFolderScanFinished, reinterpret_cast<WPARAM>(&scan.result), 0);
     return 0;
 }
 
@@ -80,15 +84,19 @@ void CCurrentFolderImage::StartScan() {
         DestroyWindow();
         return;
     }
-    m_stop = std::make_shared<std::atomic<int32_t>>(0);
-    std::unique_ptr<ScanJob> job(
-        new ScanJob{GetSafeHwnd(), m_model.Folder(), m_model.Names().front(), m_stop});
-    const uintptr_t thread = ::_beginthreadex(nullptr, 0, &ScanThreadProc, job.get(), 0, nullptr);
+    auto scan = std::make_shared<FolderScan>();
+    scan->folder = m_model.Folder();
+    scan->name = m_model.Names().front();
+    scan->window = GetSafeHwnd();
+    std::unique_ptr<std::shared_ptr<FolderScan>> forThread(new std::shared_ptr<FolderScan>(scan));
+    const uintptr_t thread =
+        ::_beginthreadex(nullptr, 0, &ScanThreadProc, forThread.get(), 0, nullptr);
     if (!thread) {
         DestroyWindow();
         return;
     }
-    job.release();  // the thread owns it now
+    forThread.release();  // the thread owns it now
+    m_scan = scan;
     m_scanThread.reset(reinterpret_cast<HANDLE>(thread));
 }
 
@@ -97,7 +105,7 @@ void CCurrentFolderImage::StopScan() {
     // this thread while it waits below.
     DestroyWindow();
     if (!m_scanThread) return;
-    m_stop->store(1);
+    m_scan->stop.store(1);
     HANDLE thread = m_scanThread.get();
     // A send that was already queued for the old window is answered rather than left pending.
     while (::MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) ==
@@ -106,21 +114,25 @@ void CCurrentFolderImage::StopScan() {
         ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
     m_scanThread.reset();
+    m_scan.reset();
 }
 
 LRESULT CCurrentFolderImage::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == kMsgFolderScanFinished) {
-        OnScanFinished(reinterpret_cast<FolderScanResult*>(wParam));
+        // Only our own scan's finished result is taken; anyone can send to a window.
+        if (m_scan && m_scan->done.load() && wParam == reinterpret_cast<WPARAM>(&m_scan->result))
+            OnScanFinished(m_scan->result);
         return 0;
     }
     return FCMessageWindow::OnMessage(msg, wParam, lParam);
 }
 
-void CCurrentFolderImage::OnScanFinished(FolderScanResult* result) {
-    if (result) m_model.Adopt(*result);
-    // The thread may finish now; it frees the result itself.
+void CCurrentFolderImage::OnScanFinished(FolderScanResult& result) {
+    m_model.Adopt(result);
+    // The thread may finish now.
     if (::InSendMessage()) ::ReplyMessage(0);
     m_scanThread.reset();
+    m_scan.reset();
     DestroyWindow();
     ReportPosition(m_model.CurrentIndex(), m_model.Count());
     if (m_notify && ::IsWindow(m_notify)) ::PostMessageW(m_notify, kMsgFolderListChanged, 0, 0);

@@ -13,6 +13,7 @@
 #include "win_handle.h"
 
 class IFolderPositionSink;
+struct FolderScan;
 
 class CCurrentFolderImage : public FCMessageWindow {
 public:
@@ -41,7 +42,7 @@ public:
 
 private:
     void StartScan();
-    void OnScanFinished(FolderScanResult* result);
+    void OnScanFinished(FolderScanResult& result);
     void ReportPosition(int index, int count);
     void HandToPreloadCache();
     static bool LoopInFolder();
@@ -49,6 +50,6 @@ private:
     HWND m_notify = nullptr;
     CFolderListModel m_model;  // folder, names and current index
     UniqueHandle m_scanThread;
-    std::shared_ptr<std::atomic<int32_t>> m_stop;  // shared with the scan thread
+    std::shared_ptr<FolderScan> m_scan;  // shared with the scan thread
     IFolderPositionSink* m_positionSink = nullptr;
 };

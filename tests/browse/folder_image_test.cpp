@@ -8,6 +8,7 @@
 
 #include "app_config.h"
 #include "browse_instances.h"
+#include "browse_messages.h"
 #include "browse_test_env.h"
 #include "current_folder_image.h"
 #include "explorer_view_order.h"
@@ -81,6 +82,21 @@ TEST_F(FolderImageTest, ScanListsPicturesInNaturalOrder) {
     std::vector<std::wstring> explorer{L"stale"};
     EXPECT_FALSE(ReadExplorerViewOrder(dir.Path(), stop, explorer));
     EXPECT_TRUE(explorer.empty());
+}
+
+TEST_F(FolderImageTest, ForeignScanMessagesAreIgnored) {
+    TempFolder dir;
+    FillNaturalOrderFolder(dir);
+    images.SetFile(notify.GetSafeHwnd(), dir / L"a2.jpg");
+    ASSERT_TRUE(images.GetSafeHwnd());
+    FolderScanResult forged;
+    forged.names = {L"evil.jpg", L"a2.jpg"};
+    forged.index = 1;
+    for (WPARAM wParam : {WPARAM(0), WPARAM(0x12345678), reinterpret_cast<WPARAM>(&forged)})
+        ::SendMessageW(images.GetSafeHwnd(), kMsgFolderScanFinished, wParam, 0);
+    EXPECT_EQ(images.Names(), Names({L"a2.jpg"}));
+    ASSERT_TRUE(PumpUntil([&] { return !images.IsScanning(); }));
+    EXPECT_EQ(images.Names(), Names({L"a1.jpg", L"a2.jpg", L"a10.jpg", L"b.PNG"}));
 }
 
 TEST_F(FolderImageTest, SameFolderAfterScanOnlyMovesTheIndex) {
