@@ -1,5 +1,6 @@
 // Time to list and order a large folder: the folder list's whole scan (thread, hand-back and
-// all), the scan work alone and, within it, the look for an Explorer window on the folder. Prints key=value lines (milliseconds) for bench/run.sh.
+// all), the scan work alone and, within it, the look for an Explorer window on the folder. Prints
+// key=value lines (milliseconds) for bench/run.sh.
 #include <windows.h>
 
 #include <algorithm>

@@ -24,7 +24,8 @@ struct FolderScan {
 namespace {
 
 unsigned __stdcall ScanThreadProc(void* param) {
-    std::unique_ptr<std::shared_ptr<FolderScan>> owned(static_cast<std::shared_ptr<FolderScan>*>(param));
+    std::unique_ptr<std::shared_ptr<FolderScan>> owned(
+        static_cast<std::shared_ptr<FolderScan>*>(param));
     FolderScan& scan = **owned;
     FCAutoInitializeCOM com;
     try {
@@ -38,7 +39,8 @@ unsigned __stdcall ScanThreadProc(void* param) {
     scan.done = true;
     // A stopped scan's window is already gone; a send to it would fail anyway.
     if (!scan.stop.load())
-        ::SendMessageW(scan.window, kMsgFolderScanFinished, reinterpret_cast<WPARAM>(&scan.result), 0);
+        ::SendMessageW(scan.window, kMsgFolderScanFinished, reinterpret_cast<WPARAM>(&scan.result),
+                       0);
     return 0;
 }
 

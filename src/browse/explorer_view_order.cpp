@@ -41,8 +41,7 @@ ComPtr<IFolderView> FolderViewOf(IDispatch* window) {
     ComPtr<IFolderView> folderView;
     if (!window || FAILED(window->QueryInterface(IID_PPV_ARGS(&provider))) ||
         FAILED(provider->QueryService(SID_STopLevelBrowser, IID_PPV_ARGS(&browser))) ||
-        FAILED(browser->QueryActiveShellView(&view)) || !view ||
-        FAILED(view.As(&folderView)))
+        FAILED(browser->QueryActiveShellView(&view)) || !view || FAILED(view.As(&folderView)))
         return nullptr;
     return folderView;
 }
@@ -76,8 +75,8 @@ bool ReadItems(IFolderView* view, const std::atomic<int32_t>& stop,
         if (FAILED(view->Item(i, &raw))) continue;
         UniqueIdList child(raw);
         STRRET name = {};
-        if (!child || FAILED(folder->GetDisplayNameOf(child.get(),
-                                                      SHGDN_INFOLDER | SHGDN_FORPARSING, &name)))
+        if (!child ||
+            FAILED(folder->GetDisplayNameOf(child.get(), SHGDN_INFOLDER | SHGDN_FORPARSING, &name)))
             continue;
         wchar_t* text = nullptr;
         if (FAILED(::StrRetToStrW(&name, child.get(), &text))) continue;
@@ -93,8 +92,7 @@ bool ReadExplorerViewOrder(const std::wstring& folder, const std::atomic<int32_t
                            std::vector<std::wstring>& names) {
     names.clear();
     ComPtr<IShellWindows> windows;
-    if (FAILED(::CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL,
-                                  IID_PPV_ARGS(&windows))))
+    if (FAILED(::CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL, IID_PPV_ARGS(&windows))))
         return false;
     ::OleRun(windows.Get());
     long count = 0;

@@ -36,7 +36,8 @@ public:
     void OnTaskStarting(CAsyncTask* task) override;
 
     // The folder list's new position: queues warm-ups for the neighbours.
-    void Update(const std::wstring& folder, int currentIndex, const std::deque<std::wstring>& names);
+    void Update(const std::wstring& folder, int currentIndex,
+                const std::deque<std::wstring>& names);
     // Lets warm-ups run; the view calls it once the picture on screen has been drawn.
     void Start();
     void SetDirection(int direction) { m_direction = direction; }

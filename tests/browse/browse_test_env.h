@@ -52,6 +52,8 @@ public:
 class PositionRecorder : public IFolderPositionSink {
 public:
     void SetPosition(int index, int count) override { calls.emplace_back(index, count); }
-    std::pair<int, int> Last() const { return calls.empty() ? std::make_pair(-9, -9) : calls.back(); }
+    std::pair<int, int> Last() const {
+        return calls.empty() ? std::make_pair(-9, -9) : calls.back();
+    }
     std::vector<std::pair<int, int>> calls;
 };

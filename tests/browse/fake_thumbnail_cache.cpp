@@ -68,7 +68,9 @@ public:
         *type = WTSAT_RGB;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE InitializeBitmap(HBITMAP, WTS_ALPHATYPE) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE InitializeBitmap(HBITMAP, WTS_ALPHATYPE) override {
+        return E_NOTIMPL;
+    }
     HRESULT STDMETHODCALLTYPE Detach(HBITMAP*) override { return E_NOTIMPL; }
 
 private:

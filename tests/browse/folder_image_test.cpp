@@ -147,7 +147,8 @@ TEST_F(FolderImageTest, NeighboursAtTheEndsFollowTheLoopSetting) {
 
 TEST_F(FolderImageTest, RemoveShowsTheNextPictureOrResets) {
     TempFolder dir;
-    for (const wchar_t* name : {L"1.jpg", L"2.jpg", L"3.jpg", L"4.jpg", L"5.jpg"}) dir.AddFile(name);
+    for (const wchar_t* name : {L"1.jpg", L"2.jpg", L"3.jpg", L"4.jpg", L"5.jpg"})
+        dir.AddFile(name);
     OpenAndScan(dir / L"5.jpg");
     EXPECT_EQ(images.Remove(dir / L"5.jpg"), dir / L"4.jpg");
     EXPECT_EQ(images.CurrentIndex(), 3);
@@ -276,9 +277,11 @@ TEST_F(FolderImageTest, FiftyQuickSteps) {
     notify.listChanged = 0;
     for (int step = 0; step < 50; ++step) {
         if (step % 2 == 0)
-            images.SetFile(notify.GetSafeHwnd(), b / (L"b" + std::to_wstring(step % 7 + 1) + L".gif"));
+            images.SetFile(notify.GetSafeHwnd(),
+                           b / (L"b" + std::to_wstring(step % 7 + 1) + L".gif"));
         else
-            images.SetFile(notify.GetSafeHwnd(), a / (L"a" + std::to_wstring(step % 20 + 1) + L".jpg"));
+            images.SetFile(notify.GetSafeHwnd(),
+                           a / (L"a" + std::to_wstring(step % 20 + 1) + L".jpg"));
         ASSERT_EQ(images.Count(), 1);
         ASSERT_EQ(images.GetNeighbour(1), L"") << "no neighbour while scanning";
     }
@@ -312,7 +315,8 @@ TEST_F(FolderImageTest, NamesBeyondTheBasicPlaneAndWithoutExtension) {
     EXPECT_EQ(images.Names()[size_t(images.CurrentIndex())], script);
     EXPECT_NE(std::find(images.Names().begin(), images.Names().end(), face), images.Names().end());
     CAppConfig::Instance()->viewFolderLoop = 1;
-    for (int offset : {1, -1}) EXPECT_TRUE(driver::FileExists(images.GetNeighbour(offset))) << offset;
+    for (int offset : {1, -1})
+        EXPECT_TRUE(driver::FileExists(images.GetNeighbour(offset))) << offset;
 
     // A file without extension may be opened but is not a listed picture.
     OpenAndScan(dir / L"plain");

@@ -96,7 +96,8 @@ TEST_F(SystemCacheTest, WarmUpsRunOnlyOnceStartedAndEnabledAndOncePerFolderVisit
     CAppConfig::Instance()->preloadEnable = 1;
     cache.Update(dir.Path(), 4, names);
     ASSERT_TRUE(PumpUntil([&] { return cache.PendingCount() == 0 && cache.RunningCount() == 0; }));
-    EXPECT_EQ(cache.Requested(), std::set<std::wstring>({L"n5.jpg", L"n3.jpg", L"n6.jpg", L"n7.jpg"}));
+    EXPECT_EQ(cache.Requested(),
+              std::set<std::wstring>({L"n5.jpg", L"n3.jpg", L"n6.jpg", L"n7.jpg"}));
     // Each warm-up asks for the standard size and lets the shell extract it.
     const auto requests = fake.Requests();
     ASSERT_EQ(requests.size(), 4u);
