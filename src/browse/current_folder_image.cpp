@@ -44,6 +44,8 @@ unsigned __stdcall ScanThreadProc(void* param) {
     return 0;
 }
 
+const DWORD kFinalScanWaitMs = 1000;
+
 std::wstring WithBackslashes(std::wstring path) {
     for (wchar_t& c : path)
         if (c == L'/') c = L'\\';
@@ -54,7 +56,8 @@ std::wstring WithBackslashes(std::wstring path) {
 
 CCurrentFolderImage::CCurrentFolderImage() = default;
 
-CCurrentFolderImage::~CCurrentFolderImage() { StopScan(); }
+// Lets a last scan end before the program goes on to tear down what the process shares.
+CCurrentFolderImage::~CCurrentFolderImage() { StopScan(kFinalScanWaitMs); }
 
 bool CCurrentFolderImage::LoopInFolder() { return CAppConfig::Instance()->viewFolderLoop != 0; }
 
@@ -102,16 +105,22 @@ void CCurrentFolderImage::StartScan() {
     m_scanThread.reset(reinterpret_cast<HANDLE>(thread));
 }
 
-void CCurrentFolderImage::StopScan() {
-    // Destroyed first, so a scan thread just sending its result fails instead of blocking on
-    // this thread while it waits below.
+void CCurrentFolderImage::StopScan() { StopScan(0); }
+
+void CCurrentFolderImage::StopScan(DWORD waitMs) {
+    // Destroyed first, so a scan thread about to send its result fails instead of reaching us.
     DestroyWindow();
     if (!m_scanThread) return;
     m_scan->stop.store(1);
+    // The thread owns what it uses, so it may end on its own: a folder on a slow share or a
+    // hung Explorer window must not freeze the user interface. Only at the end do we wait a
+    // little, answering a send that was already queued for the old window.
     HANDLE thread = m_scanThread.get();
-    // A send that was already queued for the old window is answered rather than left pending.
-    while (::MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) ==
-           WAIT_OBJECT_0 + 1) {
+    const ULONGLONG end = ::GetTickCount64() + waitMs;
+    for (ULONGLONG now = ::GetTickCount64(); waitMs && now < end; now = ::GetTickCount64()) {
+        if (::MsgWaitForMultipleObjects(1, &thread, FALSE, DWORD(end - now), QS_SENDMESSAGE) !=
+            WAIT_OBJECT_0 + 1)
+            break;
         MSG msg;
         ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }

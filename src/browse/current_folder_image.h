@@ -30,6 +30,7 @@ public:
     // A file was deleted: the path to show next, or empty.
     std::wstring Remove(const std::wstring& path);
     void Reset();
+    // Stops a running scan without waiting for its thread; its result never arrives.
     void StopScan();
 
     bool IsScanning() const { return bool(m_scanThread); }
@@ -42,6 +43,7 @@ public:
 
 private:
     void StartScan();
+    void StopScan(DWORD waitMs);
     void OnScanFinished(FolderScanResult& result);
     void ReportPosition(int index, int count);
     void HandToPreloadCache();
