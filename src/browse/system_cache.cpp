@@ -45,7 +45,8 @@ void CSystemCache::OnTaskStarting(CAsyncTask* task) {
 
 void CSystemCache::Update(const std::wstring& folder, int currentIndex,
                           const std::deque<std::wstring>& names) {
-    CancelPending();
+    // A warm-up already running goes on: its name is already taken as requested.
+    DiscardPending();
     if (folder != m_folder) {
         m_direction = kDirectionNone;
         m_requested.clear();

@@ -116,6 +116,21 @@ TEST_F(SystemCacheTest, WarmUpsRunOnlyOnceStartedAndEnabledAndOncePerFolderVisit
     EXPECT_EQ(cache.QueuedPaths().size() + cache.RunningCount(), 4u);
 }
 
+TEST_F(SystemCacheTest, UpdateLetsTheRunningWarmUpFinish) {
+    TempFolder dir;
+    const auto names = TenJpegs(dir);
+    FakeThumbnailCache fake({});
+    CAppConfig::Instance()->preloadEnable = 1;
+    CSystemCache cache;
+    cache.Start();
+    cache.Update(dir.Path(), 4, names);  // n5 is running now
+    cache.Update(dir.Path(), 4, names);  // the pending ones are queued again, n5 is not
+    EXPECT_EQ(cache.QueuedPaths(), PathsOf(dir, {3, 6, 7}));
+    ASSERT_TRUE(PumpUntil([&] { return cache.PendingCount() == 0 && cache.RunningCount() == 0; }));
+    // n5 was taken as requested when it started, so it must really have asked the shell.
+    EXPECT_EQ(fake.Requests().size(), 4u);
+}
+
 TEST_F(SystemCacheTest, WarmedUpNotificationReachesTheWaitingWindow) {
     TempFolder dir;
     const auto names = TenJpegs(dir);
