@@ -326,3 +326,20 @@ TEST_F(FolderImageTest, NamesBeyondTheBasicPlaneAndWithoutExtension) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FolderImageInstancesTest, ExitOrderWithAScanRunning) {
+    NotifyCounter notify;
+    GetFolderImage()->SetFile(notify.GetSafeHwnd(), TenThousandFolder() + L"\\p1.jpg");
+    ASSERT_TRUE(GetFolderImage()->IsScanning());
+    // As the application's exit does it: the preload cache first, then the folder list.
+    DestroySystemCache();
+    DestroyFolderImage();
+    driver::PumpFor(300);
+    EXPECT_EQ(notify.listChanged, 0);
+    EXPECT_EQ(GetFolderImage()->Count(), 0) << "a fresh list after the old one was destroyed";
+    DestroyFolderImage();
+}
+
+}  // namespace
