@@ -10,30 +10,11 @@
 #include <string>
 
 #include "auto_init.h"
+#include "bench_timing.h"
 #include "image_effect.h"
 #include "imaging_options.h"
 #include "wic_factory.h"
 #include "wic_image_loader.h"
-
-namespace {
-double NowMs() {
-    LARGE_INTEGER f, c;
-    ::QueryPerformanceFrequency(&f);
-    ::QueryPerformanceCounter(&c);
-    return 1000.0 * double(c.QuadPart) / double(f.QuadPart);
-}
-
-// Best of a few runs: the machine is shared.
-double BestOf(int runs, const std::function<bool()>& work) {
-    double best = 1e30;
-    for (int i = 0; i < runs; ++i) {
-        const double t0 = NowMs();
-        if (!work()) return -1;
-        best = std::min(best, NowMs() - t0);
-    }
-    return best;
-}
-}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {

@@ -47,3 +47,13 @@ awk -v fit="$(get create_render_1600_ms)" -v ori="$(get oriented_bitmap_ms)" \
   printf "djpeg full decode throughput: %.1f MP/s\n", dmps
   printf "brighten %.1f MP/s = %.2f x djpeg; saturate %.1f MP/s = %.2f x; sharpen %.1f MP/s = %.2f x; mirror %.1f MP/s = %.2f x\n", b, b / dmps, s, s / dmps, sh, sh / dmps, m, m / dmps
 }'
+
+# The folder list on 10,000 empty pictures.
+folder="$work/ten_thousand"
+if [ ! -f "$folder/p10000.jpg" ]; then
+  mkdir -p "$folder"
+  (cd "$folder" && touch p{1..10000}.jpg readme.txt)
+fi
+wine "$BUILD/bench/browse_bench.exe" "$(winpath "$folder")" p5000.jpg </dev/null 2>/dev/null | tr -d '\r' |
+  sed -n 's/^folder_scan_ms=/Folder list scan of 10,000 files (thread and hand-back): /p; s/^scan_work_ms=/  of which the scan work (listing, ordering, Explorer look-up): /p; s/^explorer_lookup_ms=/    of which the look for an Explorer window: /p' |
+  sed 's/$/ ms/'

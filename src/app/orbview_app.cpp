@@ -5,6 +5,7 @@
 #include <shlwapi.h>
 
 #include "app_config.h"
+#include "browse_instances.h"
 #include "command_line.h"
 #include "companion_process.h"
 #include "crash_report.h"
@@ -134,6 +135,8 @@ int COrbviewApp::ExitInstance() {
         CCurrentPicture::Instance()->Close();
         CCurrentPicture::DestroyInstance();
     }
+    DestroySystemCache();
+    DestroyFolderImage();
     CleanTemporaryFiles();
     ReleaseSharedWicFactory();
     m_gdiplus.reset();

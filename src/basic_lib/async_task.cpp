@@ -109,7 +109,7 @@ LRESULT CAsyncTaskQueue::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void CAsyncTaskQueue::CancelPending() {
-    m_pending.clear();
+    DiscardPending();
     for (auto& entry : m_running) entry.second->Cancel();
 }
 

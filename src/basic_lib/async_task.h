@@ -66,6 +66,10 @@ public:
 
 protected:
     void Pump();
+    // Drops the tasks not yet started; running ones go on.
+    void DiscardPending() { m_pending.clear(); }
+    const std::map<int32_t, std::shared_ptr<CAsyncTask>>& RunningTasks() const { return m_running; }
+    const std::deque<std::shared_ptr<CAsyncTask>>& PendingTasks() const { return m_pending; }
 
 private:
     void WaitForTask(CAsyncTask& task, bool serveSentMessages);

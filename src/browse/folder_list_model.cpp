@@ -1,6 +1,8 @@
 #include "folder_list_model.h"
 
+#include <algorithm>
 #include <cwctype>
+#include <iterator>
 
 bool EqualsIgnoreCase(const std::wstring& a, const std::wstring& b) {
     if (a.size() != b.size()) return false;
@@ -9,13 +11,11 @@ bool EqualsIgnoreCase(const std::wstring& a, const std::wstring& b) {
     return true;
 }
 
-namespace {
 int FindName(const std::deque<std::wstring>& names, const std::wstring& name) {
     for (size_t i = 0; i < names.size(); ++i)
         if (EqualsIgnoreCase(names[i], name)) return int(i);
     return -1;
 }
-}  // namespace
 
 void SplitPicturePath(const std::wstring& path, std::wstring& folder, std::wstring& name) {
     const size_t slash = path.find_last_of(L'\\');
@@ -59,7 +59,7 @@ bool CFolderListModel::MoveTo(const std::wstring& folder, const std::wstring& na
 }
 
 void CFolderListModel::Adopt(FolderScanResult& result) {
-    if (result.index == -1) return;
+    if (result.index < 0 || result.index >= int(result.names.size())) return;
     m_index = result.index;
     m_names.swap(result.names);
     result.names.clear();
@@ -99,4 +99,31 @@ void CFolderListModel::Reset() {
     m_folder.clear();
     m_names.clear();
     m_index = -1;
+}
+
+void SortNames(std::vector<std::wstring>& names,
+               const std::function<int(const std::wstring&, const std::wstring&)>& compare,
+               const std::function<bool()>& stop) {
+    // Bottom-up merge sort: merging only ever compares the heads of two runs, so an
+    // inconsistent comparison can misorder names but never reads outside the list.
+    const size_t n = names.size();
+    if (n < 2) return;
+    auto before = [&compare](const std::wstring& a, const std::wstring& b) {
+        return compare(a, b) < 0;
+    };
+    std::vector<std::wstring> buffer(n);
+    std::vector<std::wstring>* from = &names;
+    std::vector<std::wstring>* to = &buffer;
+    for (size_t width = 1; width < n; width *= 2) {
+        for (size_t lo = 0; lo < n; lo += 2 * width) {
+            if (stop && stop()) return;
+            const size_t mid = std::min(lo + width, n), hi = std::min(lo + 2 * width, n);
+            std::merge(std::make_move_iterator(from->begin() + lo),
+                       std::make_move_iterator(from->begin() + mid),
+                       std::make_move_iterator(from->begin() + mid),
+                       std::make_move_iterator(from->begin() + hi), to->begin() + lo, before);
+        }
+        std::swap(from, to);
+    }
+    if (from != &names) names.swap(buffer);
 }

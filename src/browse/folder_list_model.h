@@ -48,6 +48,15 @@ private:
     int m_index = -1;
 };
 
+// Sorts names ascending by compare (negative means "before"). Stays within bounds and keeps
+// every name even when compare is not a consistent ordering, as file names are untrusted.
+// When stop returns true the sort ends early and leaves names in no useful state.
+void SortNames(std::vector<std::wstring>& names,
+               const std::function<int(const std::wstring&, const std::wstring&)>& compare,
+               const std::function<bool()>& stop = nullptr);
+
 // Splits "C:\a\b.jpg" into "C:\a" and "b.jpg".
 void SplitPicturePath(const std::wstring& path, std::wstring& folder, std::wstring& name);
 bool EqualsIgnoreCase(const std::wstring& a, const std::wstring& b);
+// Position of name in names (case-insensitive), or -1.
+int FindName(const std::deque<std::wstring>& names, const std::wstring& name);

@@ -15,19 +15,29 @@ bool IsRunningUnderWine() {
     return wine;
 }
 
-bool IsSystemWindows8OrLater() {
-    static const bool later = [] {
+namespace {
+// The real system version; the newest known when it cannot be read.
+const OSVERSIONINFOW& SystemVersion() {
+    static const OSVERSIONINFOW version = [] {
         using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
         HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
         auto fn = ntdll ? reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void*>(
                               ::GetProcAddress(ntdll, "RtlGetVersion")))
                         : nullptr;
         OSVERSIONINFOW info = {sizeof(info)};
-        if (!fn || fn(&info) != 0) return true;
-        return info.dwMajorVersion > 6 || (info.dwMajorVersion == 6 && info.dwMinorVersion >= 2);
+        if (!fn || fn(&info) != 0) info.dwMajorVersion = 10;
+        return info;
     }();
-    return later;
+    return version;
 }
+}  // namespace
+
+bool IsSystemWindows8OrLater() {
+    const OSVERSIONINFOW& info = SystemVersion();
+    return info.dwMajorVersion > 6 || (info.dwMajorVersion == 6 && info.dwMinorVersion >= 2);
+}
+
+bool IsSystemWindows10OrLater() { return SystemVersion().dwMajorVersion >= 10; }
 
 bool DecodedSizeFits(uint64_t width, uint64_t height) {
     if (width == 0 || height == 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF) return false;

@@ -12,6 +12,7 @@ using Microsoft::WRL::ComPtr;
 bool IsRunningUnderWine();
 // The real system version, whatever the program's manifest declares.
 bool IsSystemWindows8OrLater();
+bool IsSystemWindows10OrLater();
 
 // Largest decoded picture accepted: 2^27 pixels (512 MiB at 32 bits per pixel) and no more than
 // a quarter of the memory the system can still commit.
