@@ -8,6 +8,7 @@
 #include "main_messages.h"
 #include "orbview_dlg.h"
 #include "pending_operations.h"
+#include "picture_opening.h"
 
 bool COrbviewDlg::RunCommand(int id) {
     CAppConfig* config = CAppConfig::Instance();
@@ -70,8 +71,12 @@ bool COrbviewDlg::RunCommand(int id) {
     case kCmdActualSize: m_imageView.ToggleActual(); return true;
     case kCmdZoomIn: m_imageView.ZoomStep(+1); return true;
     case kCmdZoomOut: m_imageView.ZoomStep(-1); return true;
-    case kCmdPrevious: pending_ops::Turn(-1); return true;
-    case kCmdNext: pending_ops::Turn(+1); return true;
+    case kCmdPrevious:
+    case kCmdNext: {
+        const std::wstring path = NeighbourPicture(id == kCmdNext ? +1 : -1);
+        if (!path.empty()) OpenPath(path);
+        return true;
+    }
     case kCmdRotateLeft: m_imageView.RotateCurrent(0); return true;
     case kCmdRotateRight: m_imageView.RotateCurrent(1); return true;
     case kCmdScrollUp: m_imageView.ScrollVertical(+1); return true;

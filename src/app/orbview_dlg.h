@@ -39,8 +39,9 @@ protected:
 private:
     LRESULT OnCopyData(WPARAM wParam, const COPYDATASTRUCT* data);
     void OnSize();
-    void LayoutChildren();
+    // Makes path the current picture and shows it.
     void OpenPath(const std::wstring& path);
+    void LayoutChildren();
     void BringToFront(bool activate);
     void OnClose();
     void LastWindowExit();

@@ -12,7 +12,6 @@ void ShowLocation() {
     auto loader = CCurrentPicture::Instance()->Loader();
     if (loader) ShowOnMap(loader->Info().gpsPosition);
 }
-void Turn(int) {}
 void DeleteCurrent(HWND) {}
 void ResizeCurrent(HWND) {}
 void ToggleEnhance() {}

@@ -11,7 +11,6 @@ namespace pending_ops {
 std::wstring CurrentPicturePath();
 void ToggleInfoPanel();
 void ShowLocation();
-void Turn(int offset);
 void DeleteCurrent(HWND owner);
 void ResizeCurrent(HWND owner);
 void ToggleEnhance();

@@ -251,11 +251,46 @@ TEST_F(ImageViewTest, UnsettledWheelAsksOnceThenZooms) {
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(question) || !::IsWindowVisible(question); }, 5000));
     EXPECT_TRUE(WaitUntil([&] { return CaptionPercent() > fit; }, 5000)) << CaptionPercent();
     EXPECT_EQ(ReadIni(DataFolder() + L"config.ini", L"app", L"mouse_wheel_action"), L"1");
-    // Ctrl inverts the choice: the wheel now turns pages, which here has nowhere to go.
-    const int zoomed = CaptionPercent();
+    // Ctrl inverts the choice: the wheel now turns pages, up to the previous picture.
     ::PostMessageW(m_view, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, 120), MAKELPARAM(pt.x, pt.y));
-    PumpFor(400);
-    EXPECT_EQ(CaptionPercent(), zoomed);
+    EXPECT_TRUE(WaitUntil([&] { return WindowTitle(m_main).rfind(L"corrupt.jpg - 2/6", 0) == 0; }, 5000))
+        << WindowTitle(m_main).size();
+}
+
+// The folder holds anim.gif, corrupt.jpg, large.jpg, small.png, transparent.png, wide.png
+// (and a stamp file that is no picture).
+TEST_F(ImageViewTest, KeysPageThroughTheFolder) {
+    auto titleStarts = [&](const wchar_t* prefix) {
+        return WaitUntil([&] { return WindowTitle(m_main).rfind(prefix, 0) == 0; }, 5000);
+    };
+    ASSERT_NE(Open(Fixture(L"small.png")), nullptr);
+    // The folder list reports the place: fourth of six.
+    EXPECT_TRUE(WaitUntil([&] { return WindowTitle(m_main).find(L") - 4/6 100%") != std::wstring::npos; }, 5000))
+        << WindowTitle(m_main).size();
+    PostKey(m_main, VK_RIGHT);
+    EXPECT_TRUE(titleStarts(L"transparen...png"));
+    PostKey(m_main, VK_SPACE);
+    EXPECT_TRUE(titleStarts(L"wide.png"));
+    // The last picture goes nowhere with the folder loop off.
+    EXPECT_TRUE(WaitUntil([&] { return WindowTitle(m_main).find(L"6/6") != std::wstring::npos; }, 5000));
+    PostKey(m_main, VK_RIGHT);
+    PumpFor(500);
+    EXPECT_EQ(WindowTitle(m_main).rfind(L"wide.png", 0), 0u);
+    PostKey(m_main, VK_LEFT);
+    EXPECT_TRUE(titleStarts(L"transparen...png"));
+    ::PostMessageW(m_main, WM_CLOSE, 0, 0);
+    m_process.WaitExit(kTimeout);
+
+    // With the loop on, the last picture wraps to the first.
+    ASSERT_NE(Open(Fixture(L"wide.png"), L"view_folder_loop=1\r\n"), nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return WindowTitle(m_main).find(L"6/6") != std::wstring::npos; }, 5000));
+    PostKey(m_main, VK_RIGHT);
+    EXPECT_TRUE(titleStarts(L"anim.gif"));
+    // Pressing Right many times quickly ends on a valid picture with a consistent place.
+    for (int i = 0; i < 50; ++i) PostKey(m_main, VK_RIGHT);
+    PumpFor(1500);
+    EXPECT_TRUE(m_process.Running());
+    EXPECT_TRUE(WaitUntil([&] { return WindowTitle(m_main).find(L"/6") != std::wstring::npos; }, 8000));
 }
 
 }  // namespace
