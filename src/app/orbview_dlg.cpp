@@ -214,7 +214,8 @@ LRESULT COrbviewDlg::OnCopyData(WPARAM, const COPYDATASTRUCT* data) {
         return 1;
     }
     if (!text.empty() && ::PathFileExistsW(text.c_str())) {
-        ::SendMessageW(m_hWnd, kMsgOpenHandedOver, reinterpret_cast<WPARAM>(text.c_str()), 0);
+        m_handOverPath = text;
+        ::SendMessageW(m_hWnd, kMsgOpenHandedOver, reinterpret_cast<WPARAM>(m_handOverPath.c_str()), 0);
         return 1;
     }
     BringToFront(false);
@@ -312,7 +313,13 @@ bool COrbviewDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         result = OnCopyData(wParam, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         return true;
     case kMsgOpenHandedOver: {
-        const std::wstring path = wParam ? reinterpret_cast<const wchar_t*>(wParam) : L"";
+        // Only our own hand-over text is read; the message itself may come from anywhere.
+        if (m_handOverPath.empty() || wParam != reinterpret_cast<WPARAM>(m_handOverPath.c_str())) {
+            result = 0;
+            return true;
+        }
+        const std::wstring path = m_handOverPath;
+        m_handOverPath.clear();
         if (::IsIconic(m_hWnd)) ::ShowWindow(m_hWnd, SW_RESTORE);
         HWND fg = ::GetForegroundWindow();
         const DWORD fgThread = fg ? ::GetWindowThreadProcessId(fg, nullptr) : 0;

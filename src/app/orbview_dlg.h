@@ -61,4 +61,5 @@ private:
     bool m_fullScreen = false;
     bool m_fullButtonMoved = false;
     bool m_maximisedFace = false;
+    std::wstring m_handOverPath;
 };

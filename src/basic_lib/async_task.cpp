@@ -1,5 +1,8 @@
 #include "async_task.h"
 
+#include <mutex>
+#include <set>
+
 #include <vector>
 
 #include "auto_init.h"
@@ -82,6 +85,35 @@ void CAsyncTaskQueue::WaitForTask(CAsyncTask& task, bool serveSentMessages) {
     task.m_work = nullptr;
 }
 
+namespace {
+std::mutex g_forwardLock;
+std::set<const ForwardRecord*> g_liveForwards;
+
+bool IsLiveForwardRecord(const ForwardRecord* record) {
+    std::lock_guard<std::mutex> lock(g_forwardLock);
+    return g_liveForwards.count(record) != 0;
+}
+}  // namespace
+
+LRESULT ForwardThroughQueue(HWND queue, HWND target, UINT message, WPARAM wParam, LPARAM lParam) {
+    const ForwardRecord record = {target, message, wParam, lParam};
+    {
+        std::lock_guard<std::mutex> lock(g_forwardLock);
+        g_liveForwards.insert(&record);
+    }
+    const LRESULT result =
+        ::SendMessageW(queue, kMsgForward, reinterpret_cast<WPARAM>(&record), 0);
+    std::lock_guard<std::mutex> lock(g_forwardLock);
+    g_liveForwards.erase(&record);
+    return result;
+}
+
+bool CAsyncTaskQueue::IsRunning(const void* task) const {
+    for (const auto& entry : m_running)
+        if (entry.second.get() == task) return true;
+    return false;
+}
+
 void CAsyncTaskQueue::OnTaskFinished(int32_t id, DWORD senderThread) {
     // Let the worker go before the completion work starts.
     if (senderThread != ::GetCurrentThreadId() && ::InSendMessage()) ::ReplyMessage(0);
@@ -102,7 +134,7 @@ LRESULT CAsyncTaskQueue::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     if (msg == kMsgForward) {
         const ForwardRecord* r = reinterpret_cast<const ForwardRecord*>(wParam);
-        if (r) ::SendMessageW(r->target, r->message, r->wParam, r->lParam);
+        if (r && IsLiveForwardRecord(r)) ::SendMessageW(r->target, r->message, r->wParam, r->lParam);
         return 0;
     }
     return FCMessageWindow::OnMessage(msg, wParam, lParam);

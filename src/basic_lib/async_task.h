@@ -48,6 +48,10 @@ struct ForwardRecord {
     LPARAM lParam;
 };
 
+// From a worker: has the queue's thread send message to target and waits for it. Only records
+// made here are honoured, since any process can send the queue window a pointer.
+LRESULT ForwardThroughQueue(HWND queue, HWND target, UINT message, WPARAM wParam, LPARAM lParam);
+
 class CAsyncTaskQueue : public FCMessageWindow {
 public:
     CAsyncTaskQueue();
@@ -62,6 +66,9 @@ public:
     void WaitAll();
 
     size_t RunningCount() const { return m_running.size(); }
+    // Whether task is one of this queue's running tasks (a pointer that arrived in a message
+    // is trusted only then).
+    bool IsRunning(const void* task) const;
     size_t PendingCount() const { return m_pending.size(); }
 
 protected:

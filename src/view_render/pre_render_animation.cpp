@@ -116,10 +116,13 @@ void CPreRenderAnimation::NextFrame() {
 }
 
 LRESULT CPreRenderAnimation::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == kMsgAnimationLoaded && wParam) {
-        auto& task = *reinterpret_cast<CAsyncLoadAnimation*>(wParam);
-        if (!task.m_frames.empty()) {
-            m_frames.swap(task.m_frames);
+    CAsyncLoadAnimation* task = nullptr;
+    if (msg == kMsgAnimationLoaded && wParam &&
+        CCurrentPicture::Instance()->GetQueue()->IsRunning(reinterpret_cast<void*>(wParam)))
+        task = dynamic_cast<CAsyncLoadAnimation*>(reinterpret_cast<CAsyncTask*>(wParam));
+    if (task) {
+        if (!task->m_frames.empty()) {
+            m_frames.swap(task->m_frames);
             ::SetTimer(GetSafeHwnd(), kFrameTimer, UINT(FirstTimerPeriod(m_frames.front().delay)),
                        nullptr);
         }

@@ -113,9 +113,8 @@ private:
 
     // Hands the frames made so far to the user-interface thread while this worker waits.
     void Deliver() {
-        if (!m_queue) return;
-        ForwardRecord record = {m_notify, kMsgKeyFramesReady, reinterpret_cast<WPARAM>(this), 0};
-        ::SendMessageW(m_queue, kMsgForward, reinterpret_cast<WPARAM>(&record), 0);
+        if (m_queue)
+            ForwardThroughQueue(m_queue, m_notify, kMsgKeyFramesReady, reinterpret_cast<WPARAM>(this), 0);
     }
 
     std::shared_ptr<CWICImageLoader> m_loader;
@@ -251,21 +250,26 @@ void CPreRenderKeyFrame::Draw(HDC dc, int l, int t, int r, int b) {
     for (CZoomKeyFrame* f : candidates)
         if (f->Draw(m_target.Get(), l - bound.left, t - bound.top, r - bound.left, b - bound.top))
             break;
-    if (m_target->EndDraw() == D2DERR_RECREATE_TARGET) ResetZoomContext();
+    if (m_target->EndDraw() == HRESULT(D2DERR_RECREATE_TARGET)) ResetZoomContext();
 }
 
 LRESULT CPreRenderKeyFrame::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // The task pointers come in messages any process could send: only our queue's running
+    // tasks are taken.
+    CAsyncTask* task = nullptr;
+    if (wParam && CCurrentPicture::Instance()->GetQueue()->IsRunning(reinterpret_cast<void*>(wParam)))
+        task = reinterpret_cast<CAsyncTask*>(wParam);
     switch (msg) {
     case kMsgFitBitmapReady:
-        if (wParam) {
-            SetFitBitmap(reinterpret_cast<CAsyncCreateFitView*>(wParam)->TakeResult());
+        if (auto* fit = dynamic_cast<CAsyncCreateFitView*>(task)) {
+            SetFitBitmap(fit->TakeResult());
             m_fitFinal = true;
             m_owner.RepaintAndUpdate();
         }
         return 0;
     case kMsgKeyFramesReady:
-        if (wParam) {
-            TakeFrames(*reinterpret_cast<CAsyncCreateZoomContext*>(wParam));
+        if (auto* zoom = dynamic_cast<CAsyncCreateZoomContext*>(task)) {
+            TakeFrames(*zoom);
             m_owner.RepaintAndUpdate();
         }
         return 0;

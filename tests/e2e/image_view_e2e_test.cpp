@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "pelion_driver.h"
 
@@ -291,6 +292,36 @@ TEST_F(ImageViewTest, KeysPageThroughTheFolder) {
     PumpFor(1500);
     EXPECT_TRUE(m_process.Running());
     EXPECT_TRUE(WaitUntil([&] { return WindowTitle(m_main).find(L"/6") != std::wstring::npos; }, 8000));
+}
+
+TEST_F(ImageViewTest, ForgedMessagesFromAnotherProcessDoNoHarm) {
+    ASSERT_NE(Open(Fixture(L"large.jpg")), nullptr);
+    const int fit = FitPercent(ViewSize(), 6000, 4000);
+    ASSERT_TRUE(WaitPercent(fit));
+    PostKey(m_main, VK_ADD);  // start the zoom work so its windows exist
+    ::PostMessageW(m_main, WM_COMMAND, 20003, 0);
+    PumpFor(500);
+    // Every message-only window of the viewer: channel, receivers, task queues, pre-renderer.
+    std::vector<HWND> targets = {m_main, m_view};
+    for (HWND h = ::FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); h;
+         h = ::FindWindowExW(HWND_MESSAGE, h, nullptr, nullptr)) {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(h, &pid);
+        if (pid == m_process.Pid()) targets.push_back(h);
+    }
+    ASSERT_GT(targets.size(), 4u);
+    const UINT messages[] = {0x8032, 0x8081, 0x8082, 0x81F5, 0x81F6, 0x81F8, 0x81F9, 0x81FA,
+                             0x81FB, 0x81FF, 0x8203, 0x8205, WM_USER + 100, WM_USER + 101};
+    for (HWND h : targets)
+        for (UINT m : messages) {
+            DWORD_PTR ignored = 0;
+            ::SendMessageTimeoutW(h, m, WPARAM(0x12345678), LPARAM(0x87654321), SMTO_ABORTIFHUNG,
+                                  2000, &ignored);
+            ::PostMessageW(h, m, WPARAM(0x1234), LPARAM(0x4321));
+        }
+    PumpFor(1000);
+    EXPECT_TRUE(m_process.Running());
+    EXPECT_EQ(WindowTitle(m_main).rfind(L"large.jpg", 0), 0u);
 }
 
 }  // namespace

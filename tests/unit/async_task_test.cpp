@@ -252,7 +252,8 @@ TEST(AsyncTaskTest, UnknownCompletionOnlyPumpsAndForwardSends) {
         nullptr, 0,
         [](void* p) -> DWORD {
             auto* a = static_cast<Args*>(p);
-            ::SendMessageW(a->queue, kMsgForward, WPARAM(&a->record), 0);
+            ForwardThroughQueue(a->queue, a->record.target, a->record.message, a->record.wParam,
+                                a->record.lParam);
             return 0;
         },
         &args, 0, nullptr);
@@ -262,6 +263,11 @@ TEST(AsyncTaskTest, UnknownCompletionOnlyPumpsAndForwardSends) {
     EXPECT_EQ(target.thread, ::GetCurrentThreadId());
     ::WaitForSingleObject(t, 5000);
     ::CloseHandle(t);
+    // A record that did not come through the forwarding call is not trusted.
+    target.got = 0;
+    ::SendMessageW(queue.GetSafeHwnd(), kMsgForward, WPARAM(&args.record), 0);
+    ::SendMessageW(queue.GetSafeHwnd(), kMsgForward, WPARAM(0x1234), 0);
+    EXPECT_EQ(target.got, 0);
 }
 
 }  // namespace

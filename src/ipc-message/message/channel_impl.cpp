@@ -140,11 +140,11 @@ bool CChannelImpl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
         result = TRUE;
         if (!cds || !cds->lpData || cds->cbData == 0 || cds->cbData > kMaxRecord) return true;
         if (cds->dwData == kChannelPosted) {
-            auto copy = std::make_unique<std::vector<char>>(
-                static_cast<const char*>(cds->lpData),
-                static_cast<const char*>(cds->lpData) + cds->cbData);
-            if (::PostMessageW(m_hWnd, kMsgPosted, 0, reinterpret_cast<LPARAM>(copy.get())))
-                copy.release();
+            if (m_posted.size() >= 1024) return true;  // a flood is dropped, not queued
+            const uint32_t id = ++m_nextPosted;
+            const char* bytes = static_cast<const char*>(cds->lpData);
+            m_posted[id].assign(bytes, bytes + cds->cbData);
+            if (!::PostMessageW(m_hWnd, kMsgPosted, WPARAM(id), 0)) m_posted.erase(id);
         } else if (cds->dwData == kChannelInline) {
             Dispatch(static_cast<const char*>(cds->lpData), cds->cbData);
         }
@@ -155,8 +155,12 @@ bool CChannelImpl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
         result = 0;
         return true;
     case kMsgPosted: {
-        std::unique_ptr<std::vector<char>> copy(reinterpret_cast<std::vector<char>*>(lParam));
-        if (copy) Dispatch(copy->data(), copy->size());
+        auto it = m_posted.find(uint32_t(wParam));
+        if (it != m_posted.end()) {
+            const std::vector<char> record = std::move(it->second);
+            m_posted.erase(it);
+            Dispatch(record.data(), record.size());
+        }
         result = 0;
         return true;
     }
@@ -187,8 +191,4 @@ void CChannelImpl::Close() {
     if (m_hWnd && ::IsWindow(m_hWnd)) ::SendMessageW(m_hWnd, kMsgDestroy, 0, 0);
 }
 
-void CChannelImpl::DropPostedRecords() {
-    MSG msg;
-    while (::PeekMessageW(&msg, m_hWnd, kMsgPosted, kMsgPosted, PM_REMOVE))
-        std::unique_ptr<std::vector<char>> drop(reinterpret_cast<std::vector<char>*>(msg.lParam));
-}
+void CChannelImpl::DropPostedRecords() { m_posted.clear(); }

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <deque>
+#include <map>
+#include <vector>
 #include <memory>
 #include <set>
 #include <string>
@@ -42,6 +44,10 @@ private:
     void SenderLoop();
     static DWORD WINAPI SenderThread(void* self);
     void DropPostedRecords();
+    // Records received for later dispatch, by number: the posted message carries the number,
+    // never a pointer, since any process can post to this window.
+    std::map<uint32_t, std::vector<char>> m_posted;
+    uint32_t m_nextPosted = 0;
     bool SendTo(HWND target, const IPC::Message& message, bool dispatchInline);
 
     std::wstring m_ownName, m_peerName;
