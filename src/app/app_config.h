@@ -21,6 +21,9 @@ public:
     HBRUSH BackgroundBrush() const { return static_cast<HBRUSH>(m_brush.get()); }
     const std::wstring& FilePath() const { return m_store.Path(); }
 
+    // Run-time only: 1 while the actual-size command means actual size, 0 while it means fit.
+    int actualSizeFlag = 1;
+
 private:
     CIniFileStore m_store;
     UniqueGdiObject m_brush;

@@ -67,7 +67,7 @@ bool COrbviewDlg::RunCommand(int id) {
     case kCmdRefresh:
         m_imageView.ShowCurrentImage();
         return true;
-    case kCmdInfoPanel: pending_ops::ToggleInfoPanel(); return true;
+    case kCmdInfoPanel: m_toolbar.ToggleInfoPanel(); return true;
     case kCmdActualSize: m_imageView.ToggleActual(); return true;
     case kCmdZoomIn: m_imageView.ZoomStep(+1); return true;
     case kCmdZoomOut: m_imageView.ZoomStep(-1); return true;
@@ -82,8 +82,8 @@ bool COrbviewDlg::RunCommand(int id) {
     case kCmdScrollUp: m_imageView.ScrollVertical(+1); return true;
     case kCmdScrollDown: m_imageView.ScrollVertical(-1); return true;
     case kCmdDelete: pending_ops::DeleteCurrent(m_hWnd); return true;
-    case kCmdEnhance: pending_ops::ToggleEnhance(); return true;
-    case kCmdMainMenu: pending_ops::ShowMainMenu(); return true;
+    case kCmdEnhance: m_toolbar.ToggleEnhance(); return true;
+    case kCmdMainMenu: m_menubar.ShowMainMenu(); return true;
     case kCmdConvert: pending_ops::ConvertCurrent(m_hWnd); return true;
     case kCmdOpen: pending_ops::OpenWithDialog(m_hWnd); return true;
     case kCmdSaveAs: pending_ops::SaveCurrentAs(m_hWnd); return true;

@@ -74,7 +74,7 @@ BOOL COrbviewDlg::OnInitDialog() {
     m_toolbar.Create(m_hWnd, kToolbarId);
     m_logo.Create(m_hWnd, kLogoId);
     m_menubar.Create(m_hWnd, kMenubarId);
-    ::SetWindowPos(m_logo, nullptr, 8, 3, 82, 27, SWP_NOZORDER | SWP_NOACTIVATE);
+    m_logo.SetWide(TRUE);
 
     SendUsageEvent(L"main", L"open");
     ::PostMessageW(m_hWnd, kMsgFirstOpen, 0, 0);
@@ -228,7 +228,7 @@ void COrbviewDlg::OpenPath(const std::wstring& path) {
 }
 
 void COrbviewDlg::MoveTitleText(int width, int height) {
-    m_logo.SetWide(!CWindowTitle::Instance()->HasPicture());
+    m_logo.SetWide(CWindowTitle::Instance()->HasPicture() ? FALSE : TRUE);
     RECT logo;
     ::GetClientRect(m_logo, &logo);
     ::SetWindowPos(::GetDlgItem(m_hWnd, kTitleTextId), nullptr, logo.right + 10, 5, width, height,
@@ -299,6 +299,7 @@ void COrbviewDlg::ToggleFullScreen() {
         ::SetWindowPos(m_hWnd, nullptr, 0, 0, ::GetSystemMetrics(SM_CXSCREEN),
                        ::GetSystemMetrics(SM_CYSCREEN), SWP_NOZORDER | SWP_FRAMECHANGED);
     }
+    m_toolbar.SetFullScreen(m_fullScreen ? TRUE : FALSE);
     OnSize();
     ::UpdateWindow(m_hWnd);
 }
@@ -408,6 +409,9 @@ bool COrbviewDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
     }
     case WM_SIZE:
         if (wParam != SIZE_MINIMIZED) OnSize();
+        return false;
+    case WM_MOVE:
+        m_toolbar.RepositionInfoPanel();
         return false;
     case WM_ENTERSIZEMOVE:
         m_imageView.BeginSizing();

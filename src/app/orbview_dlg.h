@@ -7,6 +7,9 @@
 #include "dialog.h"
 #include "main_children.h"
 #include "png_button.h"
+#include "wnd_main_logo.h"
+#include "wnd_main_menubar.h"
+#include "wnd_main_toolbar.h"
 #include "wnd_main_image_view.h"
 
 class COrbviewDlg : public CDialog, public IChannelListener2 {

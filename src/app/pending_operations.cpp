@@ -7,15 +7,12 @@
 namespace pending_ops {
 
 std::wstring CurrentPicturePath() { return CCurrentPicture::Instance()->Path(); }
-void ToggleInfoPanel() {}
 void ShowLocation() {
     auto loader = CCurrentPicture::Instance()->Loader();
     if (loader) ShowOnMap(loader->Info().gpsPosition);
 }
 void DeleteCurrent(HWND) {}
 void ResizeCurrent(HWND) {}
-void ToggleEnhance() {}
-void ShowMainMenu() {}
 void ConvertCurrent(HWND) {}
 void OpenWithDialog(HWND) {}
 void SaveCurrentAs(HWND) {}

@@ -9,12 +9,9 @@
 namespace pending_ops {
 
 std::wstring CurrentPicturePath();
-void ToggleInfoPanel();
 void ShowLocation();
 void DeleteCurrent(HWND owner);
 void ResizeCurrent(HWND owner);
-void ToggleEnhance();
-void ShowMainMenu();
 void ConvertCurrent(HWND owner);
 void OpenWithDialog(HWND owner);
 void SaveCurrentAs(HWND owner);
