@@ -23,11 +23,13 @@ g_zoomin=(-draw 'circle 96,62 96,34' -draw 'line 116,82 138,104'
 g_zoomout=(-draw 'circle 96,62 96,34' -draw 'line 116,82 138,104' -draw 'line 82,62 110,62')
 g_prev=(-draw 'polyline 114,38 84,68 114,98')
 g_next=(-draw 'polyline 94,38 124,68 94,98')
-g_rotl=(-draw 'path "M 78,53 A 30,30 0 1,0 104,38"' -draw 'polyline 114,28 104,38 114,48')
-g_rotr=(-draw 'path "M 130,53 A 30,30 0 1,1 104,38"' -draw 'polyline 94,28 104,38 94,48')
-g_delete=(-draw 'line 70,42 138,42' -draw 'polyline 92,42 92,32 116,32 116,42'
-          -draw 'polyline 78,42 82,104 126,104 130,42' -draw 'line 96,56 96,90'
-          -draw 'line 112,56 112,90')
+g_rotl=(-draw 'path "M 76,56 A 32,32 0 1,0 108,38"'
+        -fill "@FG" -draw 'polygon 92,38 110,26 110,50' -fill none)
+g_rotr=(-draw 'path "M 132,56 A 32,32 0 1,1 100,38"'
+        -fill "@FG" -draw 'polygon 116,38 98,26 98,50' -fill none)
+g_delete=(-draw 'line 70,42 138,42' -draw 'line 94,42 94,30' -draw 'line 94,30 114,30'
+          -draw 'line 114,30 114,42' -draw 'line 78,42 84,102' -draw 'line 84,102 124,102'
+          -draw 'line 124,102 130,42' -draw 'line 97,58 97,86' -draw 'line 111,58 111,86')
 g_resize=(-draw 'polyline 98,34 68,34 68,102 136,102 136,72'
           -draw 'line 104,66 138,32' -draw 'polyline 116,32 138,32 138,54')
 g_enhance=(-draw 'path "M 96,32 Q 100,60 124,64 Q 100,68 96,96 Q 92,68 68,64 Q 92,60 96,32 Z"'
