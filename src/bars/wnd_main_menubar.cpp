@@ -76,5 +76,5 @@ bool WndMainMenubar::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
         result = 0;
         return true;
     }
-    return CWidgetWindow::OnMessage(msg, wParam, lParam, result);
+    return CBarWindow::OnMessage(msg, wParam, lParam, result);
 }

@@ -5,9 +5,9 @@
 #include "bar_popup.h"
 #include "obj_image.h"
 #include "ui_event.h"
-#include "widget_window.h"
+#include "bar_window.h"
 
-class WndMainMenubar : public CWidgetWindow, public CUIEventObserver {
+class WndMainMenubar : public CBarWindow, public CUIEventObserver {
 public:
     static constexpr UINT kMsgMenuClosed = 0x8203;
 

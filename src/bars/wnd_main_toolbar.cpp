@@ -211,5 +211,5 @@ bool WndMainToolbar::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
         result = 0;
         return true;
     }
-    return CWidgetWindow::OnMessage(msg, wParam, lParam, result);
+    return CBarWindow::OnMessage(msg, wParam, lParam, result);
 }

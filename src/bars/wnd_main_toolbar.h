@@ -7,13 +7,13 @@
 #include "obj_image.h"
 #include "toolbar_rules.h"
 #include "ui_event.h"
-#include "widget_window.h"
+#include "bar_window.h"
 
 namespace wnd_main_toolbar {
 class CToolbarButton;
 }
 
-class WndMainToolbar : public CWidgetWindow, public CUIEventObserver {
+class WndMainToolbar : public CBarWindow, public CUIEventObserver {
 public:
     static constexpr UINT kMsgEnhanceClosed = 0x81FD;
 
