@@ -2,6 +2,9 @@
 // of the actual-size button.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <algorithm>
 #include <map>
 #include <vector>
@@ -40,7 +43,8 @@ protected:
     HWND Open(const std::wstring& path, const std::wstring& keys = L"") {
         WriteUtf16File(DataFolder() + L"config.ini",
                        L"[app]\r\nlast_position=100_100_1100_800\r\nshow_wheel_favorite=0\r\n" + keys);
-        m_process = Process::Start(DistFolder() + L"PelionView.exe", L"\"" + path + L"\"");
+        m_process = Process::Start(DistFolder() + L"PelionView.exe",
+                                   path.empty() ? L"" : L"\"" + path + L"\"");
         m_main = m_process.WaitForWindow(kMainClass, kTimeout);
         m_toolbar = m_main ? ::GetDlgItem(m_main, kToolbarId) : nullptr;
         m_view = m_main ? ::GetDlgItem(m_main, 101) : nullptr;
@@ -221,6 +225,70 @@ TEST_F(ToolbarTest, ActualSizeFaceFollowsZoomAndNewPicture) {
     Click(kCmdActualSize);
     EXPECT_TRUE(WaitUntil([&] { return CaptionPercent() == fit; }, 8000)) << CaptionPercent();
     EXPECT_TRUE(WaitUntil([&] { return ActualSizeFace() == kActualColumn; }, 5000)) << ActualSizeFace();
+}
+
+// The number of tools of the tooltip windows a window owns (a popup's owner is the top-level
+// window of the child that makes it), largest first; 0 without any.
+LRESULT LargestToolTip(HWND main) {
+    struct Find {
+        HWND main;
+        LRESULT count;
+    } find = {main, 0};
+    ::EnumWindows([](HWND w, LPARAM p) -> BOOL {
+        auto* f = reinterpret_cast<Find*>(p);
+        const HWND owner = ::GetWindow(w, GW_OWNER);
+        if ((owner == f->main || ::GetParent(owner) == f->main) &&
+            WindowClass(w) == L"tooltips_class32")
+            f->count = std::max(f->count, ::SendMessageW(w, TTM_GETTOOLCOUNT, 0, 0));
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&find));
+    return find.count;
+}
+
+// The main window's children with the given id, by their left edge in the main window.
+std::map<int, HWND> ChildrenWithId(HWND main, int id) {
+    std::map<int, HWND> found;
+    for (HWND c = ::GetWindow(main, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+        if (::GetDlgCtrlID(c) != id) continue;
+        RECT r = WindowRect(c);
+        ::MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+        found[r.left] = c;
+    }
+    return found;
+}
+
+TEST_F(ToolbarTest, TipsAppearOnceThePointerComesAndTheLogoNarrowsForAPicture) {
+    for (const wchar_t* file : {L"", L"small.png"}) {
+        ASSERT_NE(Open(*file ? Fixture(file) : std::wstring()), nullptr);
+        // No tooltip window until the pointer is over the toolbar, then one tool per button.
+        PumpFor(300);
+        EXPECT_LT(LargestToolTip(m_main), LRESULT(kToolbarButtonCount));
+        ::PostMessageW(m_toolbar, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+        EXPECT_TRUE(WaitUntil([&] {
+            return LargestToolTip(m_main) == LRESULT(kToolbarButtonCount);
+        }, 5000)) << LargestToolTip(m_main);
+
+        // The logo sits at (8, 3): wide with the name while idle, the mark alone otherwise.
+        const bool idle = *file == 0;
+        HWND logo = nullptr;
+        EXPECT_TRUE(WaitUntil([&] {
+            const auto children = ChildrenWithId(m_main, 103);
+            const auto it = children.find(8);
+            logo = it == children.end() ? nullptr : it->second;
+            if (!logo) return false;
+            const RECT r = WindowRect(logo);
+            return r.right - r.left == (idle ? 90 : 24) && r.bottom - r.top == 30;
+        }, 5000)) << file;
+        if (logo) {
+            const Capture cap = CaptureWindow(logo);
+            // The blue tile of the mark on the left in both forms.
+            const uint32_t tile = cap.At(4, 12);
+            EXPECT_GT(tile & 0xFF, 0xC0u) << std::hex << tile;
+            EXPECT_LT((tile >> 16) & 0xFF, 0x60u) << std::hex << tile;
+        }
+        ::PostMessageW(m_main, WM_CLOSE, 0, 0);
+        m_process.WaitExit(kTimeout);
+    }
 }
 
 }  // namespace
