@@ -76,15 +76,17 @@ convert -background none "${rows[@]}" -append +repage -depth 8 -define png:color
 # Menu button: three short lines.
 menu() {  # menu FILE BG FG
   local bgdraw=()
-  [ "$2" != none ] && bgdraw=(-fill "$2" -draw 'roundrectangle 4,4 115,115 16,16')
-  convert -size 120x120 xc:none "${bgdraw[@]}" -fill none -stroke "$3" -strokewidth 6 \
+  # Square faces, like the caption buttons beside it.
+  [ "$2" != none ] && bgdraw=(-fill "$2" -draw 'rectangle 0,0 119,119')
+  convert -size 120x120 xc:none "${bgdraw[@]}" -fill none -stroke "$3" -strokewidth 5 \
     -draw 'stroke-linecap round' -draw 'line 40,44 80,44' -draw 'line 40,60 80,60' \
     -draw 'line 40,76 80,76' -filter Triangle -resize 30x30 "$1"
 }
-menu "$tmp/m0.png" none "$normal"
+# Normal and disabled faces are opaque white like the caption strip they sit in.
+menu "$tmp/m0.png" white "$normal"
 menu "$tmp/m1.png" '#E9ECEF' '#202020'
 menu "$tmp/m2.png" '#D5D9DE' '#202020'
-menu "$tmp/m3.png" none "$disabled"
+menu "$tmp/m3.png" white "$disabled"
 convert -background none "$tmp/m0.png" "$tmp"/m1.png "$tmp"/m2.png "$tmp"/m3.png +append \
   +repage -depth 8 -define png:color-type=6 "$out/wnd_menu.png"
 
@@ -96,10 +98,11 @@ convert -size 176x176 xc:none -fill '#2F6FDE' -draw 'roundrectangle 0,0 175,175 
 convert -size 176x176 xc:none -fill white -draw 'roundrectangle 0,0 175,175 36,36' "$tmp/tile.png"
 convert "$tmp/scene.png" "$tmp/tile.png" -compose DstIn -composite \
   -filter Triangle -resize 22x22 "$tmp/mark.png"
-convert -size 24x30 xc:none "$tmp/mark.png" -geometry +1+4 -composite \
+# Both logos are opaque white: the caption strip around them is white.
+convert -size 24x30 xc:white "$tmp/mark.png" -geometry +1+4 -composite \
   +repage -depth 8 -define png:color-type=6 "$out/logo-mini.png"
 convert -size 360x120 xc:none -font "$font" -pointsize 62 -fill '#2B2B2B' -gravity west \
   -annotate +0+0 'Pelion' -filter Triangle -resize 90x30 -trim +repage "$tmp/word.png"
-convert -size 90x30 xc:none "$tmp/mark.png" -geometry +1+4 -composite \
+convert -size 90x30 xc:white "$tmp/mark.png" -geometry +1+4 -composite \
   "$tmp/word.png" -gravity west -geometry +28+0 -composite \
   +repage -depth 8 -define png:color-type=6 "$out/logo_desc.png"

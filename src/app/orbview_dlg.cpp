@@ -75,6 +75,8 @@ BOOL COrbviewDlg::OnInitDialog() {
     m_logo.Create(m_hWnd, kLogoId);
     m_menubar.Create(m_hWnd, kMenubarId);
     m_logo.SetWide(TRUE);
+    // The logo covers the template's empty icon area; a visible empty static would paint over it.
+    ::ShowWindow(::GetDlgItem(m_hWnd, kIconAreaId), SW_HIDE);
 
     SendUsageEvent(L"main", L"open");
     ::PostMessageW(m_hWnd, kMsgFirstOpen, 0, 0);
