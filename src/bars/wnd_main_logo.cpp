@@ -1,9 +1,9 @@
 #include "wnd_main_logo.h"
 
+#include "bar_paint.h"
 #include "bar_resources.h"
 #include "toolbar_button_layout.h"
 #include "widget_item_image.h"
-#include "win_handle.h"
 
 WndMainLogo::WndMainLogo() { SetLayout(std::make_unique<wnd_main_toolbar::CSwitchLayout>()); }
 
@@ -33,6 +33,5 @@ void WndMainLogo::SetWide(BOOL wide) {
 }
 
 void WndMainLogo::OnDrawBackground(HDC dc, const RECT& dirty) {
-    UniqueGdiObject brush(::CreateSolidBrush(RGB(0xF8, 0xF8, 0xF8)));
-    ::FillRect(dc, &dirty, static_cast<HBRUSH>(brush.get()));
+    FillSolid(dc, dirty, RGB(0xF8, 0xF8, 0xF8));
 }

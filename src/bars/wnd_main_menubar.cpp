@@ -1,13 +1,14 @@
 #include "wnd_main_menubar.h"
 
 #include "bar_layout_math.h"
+#include "bar_paint.h"
 #include "bar_resources.h"
 #include "language.h"
+#include "main_children.h"
 #include "toolbar_button.h"
 #include "toolbar_button_layout.h"
 #include "widget_item_image.h"
 #include "toolbar_rules.h"
-#include "win_handle.h"
 
 using namespace wnd_main_toolbar;
 
@@ -31,14 +32,11 @@ bool WndMainMenubar::Create(HWND parent, int id) {
 }
 
 void WndMainMenubar::Place(int left, int top, int right, int bottom) {
-    if (!m_hWnd) return;
-    ::SetWindowPos(m_hWnd, nullptr, left, top, right > left ? right - left : 0,
-                   bottom > top ? bottom - top : 0, SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceWindow(m_hWnd, left, top, right, bottom);
 }
 
 void WndMainMenubar::OnDrawBackground(HDC dc, const RECT& dirty) {
-    UniqueGdiObject brush(::CreateSolidBrush(RGB(0xF8, 0xF8, 0xF8)));
-    ::FillRect(dc, &dirty, static_cast<HBRUSH>(brush.get()));
+    FillSolid(dc, dirty, RGB(0xF8, 0xF8, 0xF8));
 }
 
 void WndMainMenubar::OnItemClick(CWidgetItem* item) {

@@ -1,12 +1,14 @@
 #include "wnd_main_toolbar.h"
 
 #include "app_config.h"
+#include "bar_paint.h"
 #include "bar_resources.h"
 #include "browse_instances.h"
 #include "current_folder_image.h"
 #include "current_picture.h"
 #include "hubcore_client.h"
 #include "language.h"
+#include "main_children.h"
 #include "toolbar_button.h"
 #include "toolbar_button_layout.h"
 #include "widget_item_image.h"
@@ -66,9 +68,7 @@ bool WndMainToolbar::Create(HWND parent, int id) {
 }
 
 void WndMainToolbar::Place(int left, int top, int right, int bottom) {
-    if (!m_hWnd) return;
-    ::SetWindowPos(m_hWnd, nullptr, left, top, right > left ? right - left : 0,
-                   bottom > top ? bottom - top : 0, SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceWindow(m_hWnd, left, top, right, bottom);
     RepositionInfoPanel();
 }
 
@@ -77,8 +77,7 @@ CToolbarButton* WndMainToolbar::Button(int command) const {
 }
 
 void WndMainToolbar::OnDrawBackground(HDC dc, const RECT& dirty) {
-    UniqueGdiObject brush(::CreateSolidBrush(RGB(0xFF, 0xFF, 0xFF)));
-    ::FillRect(dc, &dirty, static_cast<HBRUSH>(brush.get()));
+    FillSolid(dc, dirty, RGB(0xFF, 0xFF, 0xFF));
 }
 
 void WndMainToolbar::RebuildToolTips() {

@@ -5,52 +5,14 @@
 #include <vector>
 
 #include "pelion_driver.h"
+#include "viewer_test.h"
 
 using namespace driver;
 
 namespace {
 
-constexpr DWORD kTimeout = 20000;
-
-class ImageViewTest : public ::testing::Test {
+class ImageViewTest : public ViewerTest {
 protected:
-    void SetUp() override {
-        KillProcessesNamed(L"PelionTray.exe");
-        ResetDataFolder();
-        ::CreateDirectoryW(DataFolder().c_str(), nullptr);
-    }
-    void TearDown() override {
-        if (m_process.Running()) {
-            ::PostMessageW(m_main, WM_CLOSE, 0, 0);
-            m_process.WaitExit(kTimeout);
-        }
-        KillProcessesNamed(L"PelionTray.exe");
-    }
-
-    static std::wstring Fixture(const wchar_t* name) {
-        return TestBinFolder() + L"view_fixtures\\" + name;
-    }
-
-    // Opens the viewer on a picture with the given extra settings.
-    HWND Open(const std::wstring& path, const std::wstring& keys = L"") {
-        WriteUtf16File(DataFolder() + L"config.ini",
-                       L"[app]\r\nlast_position=100_100_1100_800\r\nshow_wheel_favorite=0\r\n" + keys);
-        m_process = Process::Start(DistFolder() + L"PelionView.exe",
-                                   path.empty() ? L"" : L"\"" + path + L"\"");
-        m_main = m_process.WaitForWindow(kMainClass, kTimeout);
-        m_view = m_main ? ::GetDlgItem(m_main, 101) : nullptr;
-        return m_main;
-    }
-
-    // The zoom percentage at the end of the caption, or -1.
-    int CaptionPercent() const {
-        const std::wstring t = WindowTitle(m_main);
-        const size_t pct = t.rfind(L'%');
-        const size_t space = t.rfind(L' ', pct);
-        if (pct == std::wstring::npos || space == std::wstring::npos) return -1;
-        return _wtoi(t.substr(space + 1, pct - space - 1).c_str());
-    }
-
     bool WaitPercent(int expected) {
         return WaitUntil([&] { return CaptionPercent() == expected; }, 8000);
     }
@@ -80,9 +42,6 @@ protected:
         return int(fit * 100.0f);
     }
 
-    Process m_process;
-    HWND m_main = nullptr;
-    HWND m_view = nullptr;
 };
 
 TEST_F(ImageViewTest, SmallPictureShowsCentredAtActualSize) {

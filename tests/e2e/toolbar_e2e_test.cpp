@@ -12,42 +12,20 @@
 #include "bar_layout_math.h"
 #include "pelion_driver.h"
 #include "toolbar_rules.h"
+#include "viewer_test.h"
 
 using namespace driver;
 using namespace wnd_main_toolbar;
 
 namespace {
 
-constexpr DWORD kTimeout = 20000;
 constexpr int kToolbarId = 102;
 
-class ToolbarTest : public ::testing::Test {
+class ToolbarTest : public ViewerTest {
 protected:
-    void SetUp() override {
-        KillProcessesNamed(L"PelionTray.exe");
-        ResetDataFolder();
-        ::CreateDirectoryW(DataFolder().c_str(), nullptr);
-    }
-    void TearDown() override {
-        if (m_process.Running()) {
-            ::PostMessageW(m_main, WM_CLOSE, 0, 0);
-            m_process.WaitExit(kTimeout);
-        }
-        KillProcessesNamed(L"PelionTray.exe");
-    }
-
-    static std::wstring Fixture(const wchar_t* name) {
-        return TestBinFolder() + L"view_fixtures\\" + name;
-    }
-
     HWND Open(const std::wstring& path, const std::wstring& keys = L"") {
-        WriteUtf16File(DataFolder() + L"config.ini",
-                       L"[app]\r\nlast_position=100_100_1100_800\r\nshow_wheel_favorite=0\r\n" + keys);
-        m_process = Process::Start(DistFolder() + L"PelionView.exe",
-                                   path.empty() ? L"" : L"\"" + path + L"\"");
-        m_main = m_process.WaitForWindow(kMainClass, kTimeout);
+        ViewerTest::Open(path, keys);
         m_toolbar = m_main ? ::GetDlgItem(m_main, kToolbarId) : nullptr;
-        m_view = m_main ? ::GetDlgItem(m_main, 101) : nullptr;
         return m_toolbar;
     }
 
@@ -119,18 +97,7 @@ protected:
         ::PostMessageW(m_toolbar, WM_LBUTTONUP, 0, at);
     }
 
-    int CaptionPercent() const {
-        const std::wstring t = WindowTitle(m_main);
-        const size_t pct = t.rfind(L'%');
-        const size_t space = t.rfind(L' ', pct);
-        if (pct == std::wstring::npos || space == std::wstring::npos) return -1;
-        return _wtoi(t.substr(space + 1, pct - space - 1).c_str());
-    }
-
-    Process m_process;
-    HWND m_main = nullptr;
     HWND m_toolbar = nullptr;
-    HWND m_view = nullptr;
 };
 
 // Buttons whose state depends only on the picture, not on the folder around it.
@@ -162,8 +129,7 @@ TEST_F(ToolbarTest, ButtonsFollowThePictureKind) {
         if (c.file != std::wstring(L"anim.gif")) expected[kCmdPrevious] = true;
         expected[kCmdNext] = true;
         EXPECT_TRUE(WaitFaces(expected)) << c.file << L": " << Describe();
-        ::PostMessageW(m_main, WM_CLOSE, 0, 0);
-        m_process.WaitExit(kTimeout);
+        Close();
     }
 }
 
@@ -286,8 +252,7 @@ TEST_F(ToolbarTest, TipsAppearOnceThePointerComesAndTheLogoNarrowsForAPicture) {
             EXPECT_GT(tile & 0xFF, 0xC0u) << std::hex << tile;
             EXPECT_LT((tile >> 16) & 0xFF, 0x60u) << std::hex << tile;
         }
-        ::PostMessageW(m_main, WM_CLOSE, 0, 0);
-        m_process.WaitExit(kTimeout);
+        Close();
     }
 }
 
