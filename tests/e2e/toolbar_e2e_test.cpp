@@ -19,6 +19,18 @@ using namespace wnd_main_toolbar;
 
 namespace {
 
+// The main window's children with the given id, by their left edge in the main window.
+std::map<int, HWND> ChildrenWithId(HWND main, int id) {
+    std::map<int, HWND> found;
+    for (HWND c = ::GetWindow(main, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+        if (::GetDlgCtrlID(c) != id) continue;
+        RECT r = WindowRect(c);
+        ::MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+        found[r.left] = c;
+    }
+    return found;
+}
+
 constexpr int kToolbarId = 102;
 
 class ToolbarTest : public ViewerTest {
@@ -153,6 +165,16 @@ TEST_F(ToolbarTest, ClicksRunTheirCommands) {
     ::PostMessageW(m_toolbar, WM_LBUTTONUP, 0, MAKELPARAM(left + 26, 55));
     PumpFor(500);
     EXPECT_EQ(CaptionPercent(), before);
+    // Closing reports from popups that are not open are ignored, whoever sends them: no
+    // zoom from a "menu" that names zoom in, no redraw from an "enhance window".
+    HWND menubar = nullptr;
+    for (const auto& [left, child] : ChildrenWithId(m_main, 103))
+        if (left != 8) menubar = child;
+    ASSERT_NE(menubar, nullptr);
+    ::PostMessageW(menubar, 0x8203, kCmdZoomIn, 0);
+    ::PostMessageW(m_toolbar, 0x81FD, 3, 0);
+    PumpFor(500);
+    EXPECT_EQ(CaptionPercent(), before);
     EXPECT_TRUE(m_process.Running());
 }
 
@@ -209,18 +231,6 @@ LRESULT LargestToolTip(HWND main) {
         return TRUE;
     }, reinterpret_cast<LPARAM>(&find));
     return find.count;
-}
-
-// The main window's children with the given id, by their left edge in the main window.
-std::map<int, HWND> ChildrenWithId(HWND main, int id) {
-    std::map<int, HWND> found;
-    for (HWND c = ::GetWindow(main, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
-        if (::GetDlgCtrlID(c) != id) continue;
-        RECT r = WindowRect(c);
-        ::MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
-        found[r.left] = c;
-    }
-    return found;
 }
 
 TEST_F(ToolbarTest, TipsAppearOnceThePointerComesAndTheLogoNarrowsForAPicture) {
