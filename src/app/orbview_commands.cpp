@@ -4,6 +4,8 @@
 
 #include "app_config.h"
 #include "command_ids.h"
+#include "file_dialogs.h"
+#include "language.h"
 #include "hubcore_client.h"
 #include "main_messages.h"
 #include "orbview_dlg.h"
@@ -85,7 +87,19 @@ bool COrbviewDlg::RunCommand(int id) {
     case kCmdEnhance: pending_ops::ToggleEnhance(); return true;
     case kCmdMainMenu: pending_ops::ShowMainMenu(); return true;
     case kCmdConvert: pending_ops::ConvertCurrent(m_hWnd); return true;
-    case kCmdOpen: pending_ops::OpenWithDialog(m_hWnd); return true;
+    case kCmdOpen: {
+        wchar_t format[1024] = {};
+        ::LoadStringW(::GetModuleHandleW(nullptr), 500, format, 1024);
+        std::wstring filter = format;
+        const size_t slot = filter.find(L"%s");
+        if (slot != std::wstring::npos) filter.replace(slot, 2, GetText(L"FILE", L"SUPPORT_FILE"));
+        std::wstring folder = pending_ops::CurrentPicturePath();
+        const size_t slash = folder.find_last_of(L'\\');
+        folder = slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash);
+        const std::wstring chosen = DlgOpenFile(m_hWnd, filter, folder);
+        if (!chosen.empty()) OpenPath(chosen);
+        return true;
+    }
     case kCmdSaveAs: pending_ops::SaveCurrentAs(m_hWnd); return true;
     case kCmdCopy: pending_ops::CopyCurrent(); return true;
     case kCmdPrint: pending_ops::PrintCurrent(m_hWnd); return true;

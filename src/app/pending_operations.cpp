@@ -17,7 +17,6 @@ void ResizeCurrent(HWND) {}
 void ToggleEnhance() {}
 void ShowMainMenu() {}
 void ConvertCurrent(HWND) {}
-void OpenWithDialog(HWND) {}
 void SaveCurrentAs(HWND) {}
 void CopyCurrent() { CopyPictureToClipboard(*CCurrentPicture::Instance()); }
 void PrintCurrent(HWND) {}

@@ -16,7 +16,6 @@ void ResizeCurrent(HWND owner);
 void ToggleEnhance();
 void ShowMainMenu();
 void ConvertCurrent(HWND owner);
-void OpenWithDialog(HWND owner);
 void SaveCurrentAs(HWND owner);
 void CopyCurrent();
 void PrintCurrent(HWND owner);
