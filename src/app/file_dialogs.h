@@ -11,3 +11,9 @@ std::vector<std::pair<std::wstring, std::wstring>> ParseFilterText(const std::ws
 // Runs the open dialog owned by owner, starting in initialFolder; the chosen path, or empty.
 std::wstring DlgOpenFile(HWND owner, const std::wstring& filterText,
                          const std::wstring& initialFolder);
+
+// Runs the save dialog for a picture with the save formats, suggesting suggestedPath; the chosen
+// path with the extension of the chosen type, or empty.
+std::wstring DlgSaveAsFile(HWND owner, const std::wstring& suggestedPath);
+// The extension of a save-format filter index (1 ".jpg" ... 5 ".tiff").
+const wchar_t* SaveExtensionForIndex(UINT index);

@@ -10,6 +10,7 @@
 #include "main_messages.h"
 #include "orbview_dlg.h"
 #include "pending_operations.h"
+#include "save_as_name.h"
 #include "picture_opening.h"
 
 bool COrbviewDlg::RunCommand(int id) {
@@ -100,7 +101,16 @@ bool COrbviewDlg::RunCommand(int id) {
         if (!chosen.empty()) OpenPath(chosen);
         return true;
     }
-    case kCmdSaveAs: pending_ops::SaveCurrentAs(m_hWnd); return true;
+    case kCmdSaveAs: {
+        const std::wstring current = pending_ops::CurrentPicturePath();
+        if (current.empty()) return true;
+        const std::wstring suggested = SuggestSaveAsName(current, [](const std::wstring& p) {
+            return ::PathFileExistsW(p.c_str()) != FALSE;
+        });
+        const std::wstring chosen = DlgSaveAsFile(m_hWnd, suggested);
+        if (!chosen.empty()) pending_ops::SaveCurrentAs(chosen);
+        return true;
+    }
     case kCmdCopy: pending_ops::CopyCurrent(); return true;
     case kCmdPrint: pending_ops::PrintCurrent(m_hWnd); return true;
     case kCmdWallpaper: pending_ops::SetAsWallpaper(); return true;

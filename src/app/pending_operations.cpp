@@ -17,7 +17,7 @@ void ResizeCurrent(HWND) {}
 void ToggleEnhance() {}
 void ShowMainMenu() {}
 void ConvertCurrent(HWND) {}
-void SaveCurrentAs(HWND) {}
+void SaveCurrentAs(const std::wstring&) {}
 void CopyCurrent() { CopyPictureToClipboard(*CCurrentPicture::Instance()); }
 void PrintCurrent(HWND) {}
 void SetAsWallpaper() {}

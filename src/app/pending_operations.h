@@ -16,7 +16,8 @@ void ResizeCurrent(HWND owner);
 void ToggleEnhance();
 void ShowMainMenu();
 void ConvertCurrent(HWND owner);
-void SaveCurrentAs(HWND owner);
+// Writes the current picture to path in the format of its extension.
+void SaveCurrentAs(const std::wstring& path);
 void CopyCurrent();
 void PrintCurrent(HWND owner);
 void SetAsWallpaper();
