@@ -57,3 +57,48 @@ fi
 wine "$BUILD/bench/browse_bench.exe" "$(winpath "$folder")" p5000.jpg </dev/null 2>/dev/null | tr -d '\r' |
   sed -n 's/^folder_scan_ms=/Folder list scan of 10,000 files (thread and hand-back): /p; s/^scan_work_ms=/  of which the scan work (listing, ordering, Explorer look-up): /p; s/^explorer_lookup_ms=/    of which the look for an Explorer window: /p' |
   sed 's/$/ ms/'
+
+# The viewer as a user sees it, beside feh showing the same pictures in the same run.
+for tool in feh xwininfo xdotool; do
+  command -v "$tool" >/dev/null || { apt-get install -y -qq feh x11-utils xdotool >/dev/null; break; }
+done
+ten="$work/ten"
+if [ ! -f "$ten/p10.jpg" ]; then
+  mkdir -p "$ten"
+  for i in 01 02 03 04 05 06 07 08 09 10; do cp "$big" "$ten/p$i.jpg"; done
+fi
+view=$(wine "$BUILD/bench/view_bench.exe" "$(winpath "$big")" "$(winpath "$ten")" </dev/null 2>/dev/null | tr -d '\r')
+echo "$view"
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+feh_start=999999
+for run in 1 2 3; do
+  t0=$(now_ms)
+  feh --geometry 1920x1080 "$big" >/dev/null 2>&1 &
+  pid=$!
+  until xdotool search --pid "$pid" >/dev/null 2>&1; do sleep 0.01; done
+  t=$(( $(now_ms) - t0 ))
+  kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
+  [ "$t" -lt "$feh_start" ] && feh_start=$t
+done
+feh --geometry 1920x1080 "$ten"/p*.jpg >/dev/null 2>&1 &
+pid=$!
+until win=$(xdotool search --pid "$pid" 2>/dev/null | head -n 1) && [ -n "$win" ]; do sleep 0.01; done
+sleep 1
+feh_next=999999
+for run in 1 2 3; do
+  before=$(xdotool getwindowname "$win")
+  t0=$(now_ms)
+  xdotool key --window "$win" Right
+  until [ "$(xdotool getwindowname "$win")" != "$before" ]; do sleep 0.005; done
+  t=$(( $(now_ms) - t0 ))
+  [ "$t" -lt "$feh_next" ] && feh_next=$t
+  sleep 1
+done
+kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
+vget() { echo "$view" | sed -n "s/^$1=//p"; }
+awk -v s="$(vget start_to_fitted_ms)" -v n="$(vget next_picture_ms)" -v fs="$feh_start" -v fn="$feh_next" \
+    -v z="$(vget zoom_step_ms)" -v p="$(vget pan_step_ms)" 'BEGIN {
+  printf "start to fitted 6000x4000 on screen: %d ms; feh %d ms; ratio %.2f\n", s, fs, s / fs
+  printf "Right to the next fitted picture (folder of ten): %d ms; feh %d ms; ratio %.2f\n", n, fn, n / fn
+  printf "one zoom step at 2x fit: %.1f ms; one pan step at 100%% (1920x1080): %.1f ms\n", z, p
+}'

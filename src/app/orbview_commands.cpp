@@ -4,10 +4,13 @@
 
 #include "app_config.h"
 #include "command_ids.h"
+#include "file_dialogs.h"
+#include "language.h"
 #include "hubcore_client.h"
 #include "main_messages.h"
 #include "orbview_dlg.h"
 #include "pending_operations.h"
+#include "save_as_name.h"
 #include "picture_opening.h"
 
 bool COrbviewDlg::RunCommand(int id) {
@@ -85,8 +88,29 @@ bool COrbviewDlg::RunCommand(int id) {
     case kCmdEnhance: m_toolbar.ToggleEnhance(); return true;
     case kCmdMainMenu: m_menubar.ShowMainMenu(); return true;
     case kCmdConvert: pending_ops::ConvertCurrent(m_hWnd); return true;
-    case kCmdOpen: pending_ops::OpenWithDialog(m_hWnd); return true;
-    case kCmdSaveAs: pending_ops::SaveCurrentAs(m_hWnd); return true;
+    case kCmdOpen: {
+        wchar_t format[1024] = {};
+        ::LoadStringW(::GetModuleHandleW(nullptr), 500, format, 1024);
+        std::wstring filter = format;
+        const size_t slot = filter.find(L"%s");
+        if (slot != std::wstring::npos) filter.replace(slot, 2, GetText(L"FILE", L"SUPPORT_FILE"));
+        std::wstring folder = pending_ops::CurrentPicturePath();
+        const size_t slash = folder.find_last_of(L'\\');
+        folder = slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash);
+        const std::wstring chosen = DlgOpenFile(m_hWnd, filter, folder);
+        if (!chosen.empty()) OpenPath(chosen);
+        return true;
+    }
+    case kCmdSaveAs: {
+        const std::wstring current = pending_ops::CurrentPicturePath();
+        if (current.empty()) return true;
+        const std::wstring suggested = SuggestSaveAsName(current, [](const std::wstring& p) {
+            return ::PathFileExistsW(p.c_str()) != FALSE;
+        });
+        const std::wstring chosen = DlgSaveAsFile(m_hWnd, suggested);
+        if (!chosen.empty()) pending_ops::SaveCurrentAs(chosen);
+        return true;
+    }
     case kCmdCopy: pending_ops::CopyCurrent(); return true;
     case kCmdPrint: pending_ops::PrintCurrent(m_hWnd); return true;
     case kCmdWallpaper: pending_ops::SetAsWallpaper(); return true;

@@ -14,8 +14,7 @@ void ShowLocation() {
 void DeleteCurrent(HWND) {}
 void ResizeCurrent(HWND) {}
 void ConvertCurrent(HWND) {}
-void OpenWithDialog(HWND) {}
-void SaveCurrentAs(HWND) {}
+void SaveCurrentAs(const std::wstring&) {}
 void CopyCurrent() { CopyPictureToClipboard(*CCurrentPicture::Instance()); }
 void PrintCurrent(HWND) {}
 void SetAsWallpaper() {}

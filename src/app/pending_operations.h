@@ -13,8 +13,8 @@ void ShowLocation();
 void DeleteCurrent(HWND owner);
 void ResizeCurrent(HWND owner);
 void ConvertCurrent(HWND owner);
-void OpenWithDialog(HWND owner);
-void SaveCurrentAs(HWND owner);
+// Writes the current picture to path in the format of its extension.
+void SaveCurrentAs(const std::wstring& path);
 void CopyCurrent();
 void PrintCurrent(HWND owner);
 void SetAsWallpaper();

@@ -10,6 +10,11 @@
 
 namespace main_view {
 
+void ArrowBands(int itemHeight, int pictureHeight, int& top, int& middle) {
+    middle = std::max(pictureHeight - 10, 0);
+    top = std::max(0, (itemHeight - middle) / 2);
+}
+
 CTurnPageItem::CTurnPageItem(int id, const FCObjImage& picture, HWND view) : m_view(view) {
     m_id = id;
     m_source.CopyFrom(picture);
@@ -40,12 +45,12 @@ void CTurnPageItem::Draw(HDC dc) {
         m_working.Draw(dc, 0, 0, w, h);
         return;
     }
-    // Top and bottom five rows stretch; the middle keeps its size.
-    const int top = std::max(0, (h - (s - 10)) / 2);
+    int top = 0, middle = 0;
+    ArrowBands(h, s, top, middle);
     const RECT srcTop = {0, 0, pw, 5}, srcMid = {0, 5, pw, s - 5}, srcBottom = {0, s - 5, pw, s};
     m_working.Draw(dc, 0, 0, w, top, &srcTop);
-    m_working.Draw(dc, 0, top, w, top + s - 10, &srcMid);
-    m_working.Draw(dc, 0, top + s - 10, w, h, &srcBottom);
+    m_working.Draw(dc, 0, top, w, top + middle, &srcMid);
+    m_working.Draw(dc, 0, top + middle, w, h, &srcBottom);
 }
 
 CLoadingGifItem::CLoadingGifItem(const FCObjImage& strip, HWND view) : m_view(view) {

@@ -22,6 +22,10 @@ enum ItemId {
     kSavingTip = 108,
 };
 
+// Rows of the item an arrow picture of pictureHeight rows covers: its top five rows stretch over
+// [0, top), its middle rows keep their size in [top, top + middle), the bottom five fill the rest.
+void ArrowBands(int itemHeight, int pictureHeight, int& top, int& middle);
+
 // Fades in while the pointer is over it; the arrow keeps its size in a band of any height.
 class CTurnPageItem : public CWidgetItem, public FCTimerNotify {
 public:

@@ -7,6 +7,8 @@
 
 #include "app_config.h"
 #include "async_task.h"
+#include "browse_instances.h"
+#include "system_cache.h"
 #include "current_picture.h"
 #include "stretch_bitmap.h"
 #include "view_render.h"
@@ -87,6 +89,7 @@ CPreRenderAnimation::CPreRenderAnimation(CViewRender& owner, const std::wstring&
     }
     CCurrentPicture::Instance()->GetQueue()->Add(
         std::make_shared<CAsyncLoadAnimation>(GetSafeHwnd(), path));
+    GetSystemCache()->Start();
 }
 
 CPreRenderAnimation::~CPreRenderAnimation() { DestroyWindow(); }

@@ -4,6 +4,11 @@
 #include <gdiplus.h>
 
 #include "app_config.h"
+#include "auto_init.h"
+#include "browse_instances.h"
+#include "image_type.h"
+#include "shell_thumbnail.h"
+#include "system_cache.h"
 #include "current_picture.h"
 #include "key_frame_choice.h"
 #include "stretch_bitmap.h"
@@ -16,14 +21,33 @@ using Microsoft::WRL::ComPtr;
 // Makes the fit bitmap off the user-interface thread.
 class CAsyncCreateFitView : public CAsyncTask {
 public:
-    CAsyncCreateFitView(std::shared_ptr<CWICImageLoader> loader, HWND notify, int w, int h)
-        : m_loader(std::move(loader)), m_notify(notify), m_width(w), m_height(h) {}
+    CAsyncCreateFitView(std::shared_ptr<CWICImageLoader> loader, std::wstring path, HWND notify,
+                        int w, int h, bool secondPass, bool previewRecorded)
+        : m_loader(std::move(loader)), m_path(std::move(path)), m_notify(notify), m_width(w),
+          m_height(h), m_secondPass(secondPass), m_previewRecorded(previewRecorded) {
+        m_transform = OrientationTransform(m_loader->Orientation());
+        if (CAppConfig::Instance()->ignoreEmbeddedIcc) m_context = m_loader->ColorContext();
+    }
     ~CAsyncCreateFitView() override {
         if (m_result) ::DeleteObject(m_result);
     }
     void Run() override {
+        if (!KeepRunning()) return;
+        const int type = GetImageType(m_path);
+        const int longest = m_width > m_height ? m_width : m_height;
+        if (!m_previewRecorded && type >= 1 && type <= 5) {
+            FCAutoInitializeCOM com;
+            // First pass: the shell's stored thumbnail, refined later when the fit is large.
+            if (!m_secondPass && FromShell(CShellThumbnail::StandardSize(),
+                                           CShellThumbnail::kModeWarmUp, false)) {
+                m_needsRefinement = longest > (IsSystemWindows10OrLater() ? 1280 : 1080);
+                return;
+            }
+            if (FromShell(UINT(longest), CShellThumbnail::kModeExactSize, true)) return;
+        }
         if (KeepRunning()) m_loader->RenderToBitmap(m_width, m_height, &m_result);
     }
+    bool NeedsRefinement() const { return m_needsRefinement; }
     void OnFinished() override {
         if (::IsWindow(m_notify))
             ::SendMessageW(m_notify, kMsgFitBitmapReady, reinterpret_cast<WPARAM>(this), 0);
@@ -35,9 +59,22 @@ public:
     }
 
 private:
+    bool FromShell(UINT size, int mode, bool rejectLowQuality) {
+        CShellThumbnail thumbnail;
+        if (!thumbnail.Fetch(m_path, size, mode)) return false;
+        if (rejectLowQuality && thumbnail.Quality() == 1) return false;
+        return RenderThumbnail(thumbnail.Bitmap(), thumbnail.AlphaType(), m_width, m_height,
+                               &m_result, m_transform, m_context.Get());
+    }
+
     std::shared_ptr<CWICImageLoader> m_loader;
+    std::wstring m_path;
     HWND m_notify;
     int m_width, m_height;
+    bool m_secondPass, m_previewRecorded;
+    bool m_needsRefinement = false;
+    int m_transform = 0;
+    ComPtr<IWICColorContext> m_context;
     HBITMAP m_result = nullptr;
 };
 
@@ -148,11 +185,33 @@ void CPreRenderKeyFrame::StartFit() {
     if (static_cast<long long>(pw) * ph <= kImmediatePixels) {
         HBITMAP bitmap = nullptr;
         if (m_loader->RenderToBitmap(m_fitWidth, m_fitHeight, &bitmap)) SetFitBitmap(bitmap);
-        m_fitFinal = true;
+        FitBecameFinal();
         return;
     }
-    CCurrentPicture::Instance()->GetQueue()->Add(
-        std::make_shared<CAsyncCreateFitView>(m_loader, GetSafeHwnd(), m_fitWidth, m_fitHeight));
+    if (TakeQuickPreview()) return;
+    // A warm-up of this very file is running: its end brings the thumbnail.
+    if (GetSystemCache()->NotifyWhenWarmedUp(GetSafeHwnd())) return;
+    QueueFitTask(false);
+}
+
+bool CPreRenderKeyFrame::TakeQuickPreview() {
+    HBITMAP quick = nullptr;
+    const bool good = GetSystemCache()->CreateQuickPreview(m_fitWidth, m_fitHeight, &quick);
+    SetFitBitmap(quick);
+    if (good) FitBecameFinal();
+    return good;
+}
+
+void CPreRenderKeyFrame::FitBecameFinal() {
+    m_fitFinal = true;
+    GetSystemCache()->Start();
+}
+
+void CPreRenderKeyFrame::QueueFitTask(bool secondPass) {
+    CCurrentPicture* picture = CCurrentPicture::Instance();
+    picture->GetQueue()->Add(std::make_shared<CAsyncCreateFitView>(
+        m_loader, picture->Path(), GetSafeHwnd(), m_fitWidth, m_fitHeight, secondPass,
+        picture->HasPreview()));
 }
 
 void CPreRenderKeyFrame::SetFitBitmap(HBITMAP bitmap) {
@@ -263,9 +322,16 @@ LRESULT CPreRenderKeyFrame::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case kMsgFitBitmapReady:
         if (auto* fit = dynamic_cast<CAsyncCreateFitView*>(task)) {
             SetFitBitmap(fit->TakeResult());
-            m_fitFinal = true;
+            if (fit->NeedsRefinement())
+                QueueFitTask(true);
+            else
+                FitBecameFinal();
             m_owner.RepaintAndUpdate();
         }
+        return 0;
+    case kMsgCacheReady:
+        if (!TakeQuickPreview()) QueueFitTask(true);
+        m_owner.RepaintAndUpdate();
         return 0;
     case kMsgKeyFramesReady:
         if (auto* zoom = dynamic_cast<CAsyncCreateZoomContext*>(task)) {

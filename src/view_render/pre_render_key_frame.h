@@ -36,6 +36,10 @@ public:
 
 private:
     void StartFit();
+    // The preload cache's preview as the fit bitmap; true when it is good enough to keep.
+    bool TakeQuickPreview();
+    void FitBecameFinal();
+    void QueueFitTask(bool secondPass);
     void SetFitBitmap(HBITMAP bitmap);
     void CreateZoomContext();
     void ResetZoomContext();

@@ -4,6 +4,7 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <algorithm>
 #include <mutex>
 
 #include "wic_factory.h"
@@ -36,15 +37,26 @@ CZoomKeyFrame::~CZoomKeyFrame() = default;
 bool CZoomKeyFrame::Draw(ID2D1RenderTarget* target, int l, int t, int r, int b) {
     if (!m_bitmap || !target) return false;
     const D2D1_SIZE_U size = m_bitmap->GetPixelSize();
-    const float scale = size.width ? float(r - l) / float(size.width) : 1.0f;
-    const D2D1_RECT_F dest = D2D1::RectF(float(l), float(t), float(r), float(b));
+    if (r <= l || b <= t || !size.width || !size.height) return true;
+    const float scale = float(r - l) / float(size.width);
+    // Only the part inside the target is drawn, from the matching part of the bitmap: a large
+    // picture zoomed in costs what the screen shows, not what the picture holds.
+    const D2D1_SIZE_F area = target->GetSize();
+    const float vl = std::max(float(l), 0.0f), vt = std::max(float(t), 0.0f);
+    const float vr = std::min(float(r), area.width), vb = std::min(float(b), area.height);
+    if (vr <= vl || vb <= vt) return true;
+    const float kx = float(size.width) / float(r - l), ky = float(size.height) / float(b - t);
+    const D2D1_RECT_F dest = D2D1::RectF(vl, vt, vr, vb);
+    const D2D1_RECT_F source =
+        D2D1::RectF((vl - l) * kx, (vt - t) * ky, (vr - l) * kx, (vb - t) * ky);
     ComPtr<ID2D1DeviceContext> dc;
     // Shrinking to under half its size needs the better filter to avoid aliasing.
     if (scale < 0.5f && SUCCEEDED(target->QueryInterface(IID_PPV_ARGS(&dc)))) {
         dc->DrawBitmap(m_bitmap.Get(), &dest, 1.0f, D2D1_INTERPOLATION_MODE_MULTI_SAMPLE_LINEAR,
-                       nullptr, nullptr);
+                       &source, nullptr);
     } else {
-        target->DrawBitmap(m_bitmap.Get(), dest, 1.0f, D2D1_BITMAP_INTERPOLATION_MODE_LINEAR);
+        target->DrawBitmap(m_bitmap.Get(), dest, 1.0f, D2D1_BITMAP_INTERPOLATION_MODE_LINEAR,
+                           source);
     }
     return true;
 }

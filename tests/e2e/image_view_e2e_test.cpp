@@ -283,4 +283,32 @@ TEST_F(ImageViewTest, ForgedMessagesFromAnotherProcessDoNoHarm) {
     EXPECT_EQ(WindowTitle(m_main).rfind(L"large.jpg", 0), 0u);
 }
 
+TEST_F(ImageViewTest, WelcomeOpenButtonRunsTheOpenDialog) {
+    ASSERT_NE(Open(L""), nullptr);
+    const SIZE area = ViewSize();
+    const int sloganTop = (area.cy - 150 - 52) / 2;
+    const int buttonY = sloganTop + 150 + 87 + 22, buttonX = (area.cx - 194) / 2 + 7 + 90;
+    ::PostMessageW(m_view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(buttonX, buttonY));
+    ::PostMessageW(m_view, WM_LBUTTONUP, 0, MAKELPARAM(buttonX, buttonY));
+    HWND dialog = WaitForVisibleWindow(m_process, L"#32770", 15000);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(::GetWindow(dialog, GW_OWNER), m_main);
+    // Type the picture's path into the name field and confirm.
+    HWND edit = nullptr;
+    ::EnumChildWindows(
+        dialog,
+        [](HWND h, LPARAM lp) -> BOOL {
+            if (WindowClass(h) != L"Edit" || !::IsWindowVisible(h)) return TRUE;
+            *reinterpret_cast<HWND*>(lp) = h;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&edit));
+    ASSERT_NE(edit, nullptr);
+    const std::wstring path = Fixture(L"small.png");
+    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_TRUE(WaitUntil([&] { return WindowTitle(m_main).rfind(L"small.png ( 400x300", 0) == 0; }, 10000))
+        << WindowTitle(m_main).size();
+}
+
 }  // namespace

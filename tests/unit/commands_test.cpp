@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 
+#include "file_dialogs.h"
 #include "save_as_name.h"
 #include "serial_job_runner.h"
 
@@ -18,6 +19,18 @@ TEST(SaveAsNameTest, FirstFreeNumberUpToNinetyNine) {
     EXPECT_EQ(SuggestSaveAsName(L"C:\\p.d\\noext", exists), L"C:\\p.d\\noext(1).jpg");
     for (int n = 1; n <= 99; ++n) files.insert(L"C:\\p\\a(" + std::to_wstring(n) + L").jpg");
     EXPECT_EQ(SuggestSaveAsName(L"C:\\p\\a.png", exists), L"C:\\p\\a(99).jpg");
+}
+
+TEST(FileDialogsTest, FilterTextAndSaveExtensions) {
+    using Pairs = std::vector<std::pair<std::wstring, std::wstring>>;
+    EXPECT_EQ(ParseFilterText(L"All (*.*)|*.bmp;*.jpg||"), (Pairs{{L"All (*.*)", L"*.bmp;*.jpg"}}));
+    EXPECT_EQ(ParseFilterText(L"JPEG|*.jpg|PNG|*.png||"),
+              (Pairs{{L"JPEG", L"*.jpg"}, {L"PNG", L"*.png"}}));
+    EXPECT_TRUE(ParseFilterText(L"").empty());
+    EXPECT_TRUE(ParseFilterText(L"odd|").empty());
+    EXPECT_EQ(ParseFilterText(L"a|b|c"), (Pairs{{L"a", L"b"}}));
+    const wchar_t* expected[] = {L".jpg", L".jpg", L".png", L".bmp", L".gif", L".tiff", L".jpg"};
+    for (UINT i = 0; i <= 6; ++i) EXPECT_STREQ(SaveExtensionForIndex(i), expected[i]) << i;
 }
 
 TEST(SerialJobRunnerTest, RunsInOrderOneAtATime) {
