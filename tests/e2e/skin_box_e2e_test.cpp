@@ -142,9 +142,14 @@ TEST_F(SkinBoxTest, DeleteConfirmationResultsAndNotip) {
         Process p = Start(L"deltip --owner");
         HWND box = WaitForVisibleWindow(p, L"DlgDeleteConfirm2", kTimeout);
         ASSERT_NE(box, nullptr);
-        if (c.tickNotip) ASSERT_TRUE(ClickControl(box, L"notip"));
-        if (c.press) ASSERT_TRUE(ClickControl(box, c.press));
-        else PostKey(box, VK_ESCAPE);
+        if (c.tickNotip) {
+            ASSERT_TRUE(ClickControl(box, L"notip"));
+        }
+        if (c.press) {
+            ASSERT_TRUE(ClickControl(box, c.press));
+        } else {
+            PostKey(box, VK_ESCAPE);
+        }
         const DWORD code = p.WaitExit(kTimeout);
         EXPECT_EQ(code & 0xFF, c.result);
         EXPECT_EQ(code >> 8, c.stillConfirm);
