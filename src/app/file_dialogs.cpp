@@ -22,6 +22,19 @@ std::vector<std::pair<std::wstring, std::wstring>> ParseFilterText(const std::ws
     return pairs;
 }
 
+namespace {
+// The file the user chose in a dialog that has been shown, or empty.
+std::wstring ChosenPath(IFileDialog* dialog) {
+    ComPtr<IShellItem> result;
+    if (FAILED(dialog->GetResult(&result))) return std::wstring();
+    PWSTR path = nullptr;
+    if (FAILED(result->GetDisplayName(SIGDN_FILESYSPATH, &path)) || !path) return std::wstring();
+    std::wstring chosen = path;
+    ::CoTaskMemFree(path);
+    return chosen;
+}
+}  // namespace
+
 std::wstring DlgOpenFile(HWND owner, const std::wstring& filterText,
                          const std::wstring& initialFolder) {
     ComPtr<IFileOpenDialog> dialog;
@@ -42,13 +55,7 @@ std::wstring DlgOpenFile(HWND owner, const std::wstring& filterText,
             dialog->SetFolder(folder.Get());
     }
     if (FAILED(dialog->Show(owner))) return std::wstring();
-    ComPtr<IShellItem> result;
-    if (FAILED(dialog->GetResult(&result))) return std::wstring();
-    PWSTR path = nullptr;
-    if (FAILED(result->GetDisplayName(SIGDN_FILESYSPATH, &path)) || !path) return std::wstring();
-    std::wstring chosen = path;
-    ::CoTaskMemFree(path);
-    return chosen;
+    return ChosenPath(dialog.Get());
 }
 
 const wchar_t* SaveExtensionForIndex(UINT index) {
@@ -78,12 +85,8 @@ std::wstring DlgSaveAsFile(HWND owner, const std::wstring& suggestedPath) {
         dialog->SetFileName(suggestedPath.substr(slash + 1).c_str());
     }
     if (FAILED(dialog->Show(owner))) return std::wstring();
-    ComPtr<IShellItem> result;
-    if (FAILED(dialog->GetResult(&result))) return std::wstring();
-    PWSTR path = nullptr;
-    if (FAILED(result->GetDisplayName(SIGDN_FILESYSPATH, &path)) || !path) return std::wstring();
-    std::wstring chosen = path;
-    ::CoTaskMemFree(path);
+    std::wstring chosen = ChosenPath(dialog.Get());
+    if (chosen.empty()) return chosen;
     UINT index = 1;
     dialog->GetFileTypeIndex(&index);
     // The chosen type decides the format: its extension replaces any other.
