@@ -96,6 +96,17 @@ BOOL COrbviewDlg::OnInitDialog() {
     ::GetWindowRect(title, &tr);
     ::SetWindowPos(title, nullptr, 105, 1, tr.right - tr.left, 29, SWP_NOZORDER | SWP_NOACTIVATE);
     ::SetWindowTextW(title, L"");
+    // The template's dialog font is small for a caption; the title reads in 9 points of the
+    // system's UI face, which also holds Chinese names.
+    LOGFONTW lf = {};
+    HDC screen = ::GetDC(nullptr);
+    lf.lfHeight = -::MulDiv(9, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ::ReleaseDC(nullptr, screen);
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = CLEARTYPE_QUALITY;
+    ::lstrcpynW(lf.lfFaceName, L"Microsoft YaHei UI", LF_FACESIZE);
+    m_titleFont.reset(::CreateFontIndirectW(&lf));
+    if (m_titleFont) ::SendMessageW(title, WM_SETFONT, reinterpret_cast<WPARAM>(m_titleFont.get()), FALSE);
 
     m_closeButton.Attach(kCloseButtonId, m_hWnd);
     m_maxButton.Attach(kMaxButtonId, m_hWnd);

@@ -7,6 +7,7 @@
 #include "dialog.h"
 #include "main_children.h"
 #include "png_button.h"
+#include "win_handle.h"
 #include "wnd_main_logo.h"
 #include "wnd_main_menubar.h"
 #include "wnd_main_toolbar.h"
@@ -65,4 +66,5 @@ private:
     bool m_fullButtonMoved = false;
     bool m_maximisedFace = false;
     std::wstring m_handOverPath;
+    UniqueGdiObject m_titleFont;
 };
