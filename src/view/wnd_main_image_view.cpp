@@ -213,7 +213,13 @@ void WndMainImageView::Drag(int x, int y) {
     ::SetCapture(m_hWnd);
     POINT last = {x, y};
     MSG msg;
-    while (::GetCapture() == m_hWnd && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    while (::GetCapture() == m_hWnd) {
+        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            // The quit belongs to the outer loop.
+            if (got == 0) ::PostQuitMessage(int(msg.wParam));
+            break;
+        }
         if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP) {
             const POINT now = {GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
             if (m_render) m_render->Pan(now.x - last.x, now.y - last.y);
