@@ -1,9 +1,15 @@
 // What each command of the main window does.
+#include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 #include <shlwapi.h>
 
 #include "app_config.h"
+#include "browse_instances.h"
 #include "command_ids.h"
+#include "current_folder_image.h"
+#include "current_picture.h"
+#include "dlg_delete_confirm2.h"
 #include "file_dialogs.h"
 #include "language.h"
 #include "hubcore_client.h"
@@ -84,7 +90,7 @@ bool COrbviewDlg::RunCommand(int id) {
     case kCmdRotateRight: m_imageView.RotateCurrent(1); return true;
     case kCmdScrollUp: m_imageView.ScrollVertical(+1); return true;
     case kCmdScrollDown: m_imageView.ScrollVertical(-1); return true;
-    case kCmdDelete: pending_ops::DeleteCurrent(m_hWnd); return true;
+    case kCmdDelete: DeleteCurrent(); return true;
     case kCmdEnhance: m_toolbar.ToggleEnhance(); return true;
     case kCmdMainMenu: m_menubar.ShowMainMenu(); return true;
     case kCmdConvert: pending_ops::ConvertCurrent(m_hWnd); return true;
@@ -125,4 +131,33 @@ bool COrbviewDlg::RunCommand(int id) {
     default:
         return false;
     }
+}
+
+namespace {
+// The shell's delete of one file; with undo it goes to the recycle bin.
+void ShellDelete(const std::wstring& path, FILEOP_FLAGS flags) {
+    std::wstring list = path;
+    list.push_back(L'\0');  // the list ends with two zeros
+    SHFILEOPSTRUCTW op = {};
+    op.wFunc = FO_DELETE;
+    op.pFrom = list.c_str();
+    op.fFlags = flags;
+    ::SHFileOperationW(&op);
+}
+}  // namespace
+
+void COrbviewDlg::DeleteCurrent() {
+    const std::wstring path = CCurrentPicture::Instance()->Path();
+    if (path.empty() || !::PathFileExistsW(path.c_str())) return;
+    if (CAppConfig::Instance()->showDeleteConfirm) {
+        DlgDeleteConfirm2 confirm;
+        if (confirm.DoModal() != kDlgConfirm) return;
+    }
+    ShellDelete(path, FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT);
+    if (::PathFileExistsW(path.c_str())) {
+        // Let the shell explain what stands in the way.
+        ShellDelete(path, FOF_ALLOWUNDO);
+        return;
+    }
+    OpenPath(GetFolderImage()->Remove(path));
 }

@@ -45,6 +45,8 @@ private:
     void OnSize();
     // Makes path the current picture and shows it.
     void OpenPath(const std::wstring& path);
+    // Sends the current picture to the recycle bin and shows the next one.
+    void DeleteCurrent();
     void LayoutChildren();
     void BringToFront(bool activate);
     void OnClose();

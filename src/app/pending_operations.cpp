@@ -11,7 +11,6 @@ void ShowLocation() {
     auto loader = CCurrentPicture::Instance()->Loader();
     if (loader) ShowOnMap(loader->Info().gpsPosition);
 }
-void DeleteCurrent(HWND) {}
 void ResizeCurrent(HWND) {}
 void ConvertCurrent(HWND) {}
 void SaveCurrentAs(const std::wstring&) {}

@@ -10,7 +10,6 @@ namespace pending_ops {
 
 std::wstring CurrentPicturePath();
 void ShowLocation();
-void DeleteCurrent(HWND owner);
 void ResizeCurrent(HWND owner);
 void ConvertCurrent(HWND owner);
 // Writes the current picture to path in the format of its extension.

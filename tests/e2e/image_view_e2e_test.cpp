@@ -311,4 +311,43 @@ TEST_F(ImageViewTest, WelcomeOpenButtonRunsTheOpenDialog) {
         << WindowTitle(m_main).size();
 }
 
+TEST_F(ImageViewTest, DeleteAsksThenShowsTheNextPicture) {
+    const std::wstring folder = DataFolder() + L"pictures\\";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    ASSERT_TRUE(::CopyFileW(Fixture(L"small.png").c_str(), (folder + L"a.png").c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileW(Fixture(L"wide.png").c_str(), (folder + L"b.png").c_str(), FALSE));
+    ASSERT_NE(Open(folder + L"a.png", L"show_delete_confirm=1\r\n"), nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return WindowTitle(m_main).find(L"1/2") != std::wstring::npos; }, 5000));
+
+    // Declined: the file stays.
+    PostKey(m_main, VK_DELETE);
+    HWND confirm = WaitForVisibleWindow(m_process, L"DlgDeleteConfirm2", 10000);
+    ASSERT_NE(confirm, nullptr);
+    ASSERT_TRUE(ClickControl(confirm, L"cancel"));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(confirm) || !::IsWindowVisible(confirm); }, 5000));
+    EXPECT_TRUE(FileExists(folder + L"a.png"));
+
+    // Confirmed: the file goes and the next picture shows.
+    PostKey(m_main, VK_DELETE);
+    confirm = WaitForVisibleWindow(m_process, L"DlgDeleteConfirm2", 10000);
+    ASSERT_NE(confirm, nullptr);
+    ASSERT_TRUE(ClickControl(confirm, L"ok"));
+    EXPECT_TRUE(WaitUntil([&] { return WindowTitle(m_main).rfind(L"b.png ( 4000x400", 0) == 0; }, 10000))
+        << WindowTitle(m_main).size();
+    EXPECT_FALSE(FileExists(folder + L"a.png"));
+    EXPECT_TRUE(FileExists(folder + L"b.png"));
+}
+
+TEST_F(ImageViewTest, DeletingTheOnlyPictureWithoutAskingShowsTheWelcome) {
+    const std::wstring folder = DataFolder() + L"single\\";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    ASSERT_TRUE(::CopyFileW(Fixture(L"small.png").c_str(), (folder + L"only.png").c_str(), FALSE));
+    ASSERT_NE(Open(folder + L"only.png", L"show_delete_confirm=0\r\n"), nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return WindowTitle(m_main).find(L"1/1") != std::wstring::npos; }, 5000));
+    PostKey(m_main, VK_DELETE);
+    EXPECT_TRUE(WaitUntil([&] { return !FileExists(folder + L"only.png"); }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return WindowTitle(m_main) == kIdleTitle; }, 5000));
+    EXPECT_TRUE(m_process.Running());
+}
+
 }  // namespace
