@@ -12,6 +12,8 @@
 #include "dlg_delete_confirm2.h"
 #include "file_dialogs.h"
 #include "language.h"
+#include "map_link.h"
+#include "wic_image_loader.h"
 #include "hubcore_client.h"
 #include "main_messages.h"
 #include "orbview_dlg.h"
@@ -53,7 +55,7 @@ bool COrbviewDlg::RunCommand(int id) {
         ::InvalidateRect(m_hWnd, nullptr, TRUE);
         return true;
     case kCmdShowInFolder: {
-        const std::wstring path = pending_ops::CurrentPicturePath();
+        const std::wstring path = CCurrentPicture::Instance()->Path();
         if (path.empty() || !::PathFileExistsW(path.c_str())) return true;
         PIDLIST_ABSOLUTE item = ::ILCreateFromPathW(path.c_str());
         if (item) {
@@ -63,11 +65,12 @@ bool COrbviewDlg::RunCommand(int id) {
         return true;
     }
     case kCmdShowLocation:
-        pending_ops::ShowLocation();
+        if (auto loader = CCurrentPicture::Instance()->Loader())
+            ShowOnMap(loader->Info().gpsPosition);
         SendUsageEvent(L"feature", L"location");
         return true;
     case kCmdResize:
-        if (pending_ops::CurrentPicturePath().empty()) return true;
+        if (CCurrentPicture::Instance()->Path().empty()) return true;
         SendUsageEvent(L"feature", L"clip");
         pending_ops::ResizeCurrent(m_hWnd);
         return true;
@@ -100,7 +103,7 @@ bool COrbviewDlg::RunCommand(int id) {
         std::wstring filter = format;
         const size_t slot = filter.find(L"%s");
         if (slot != std::wstring::npos) filter.replace(slot, 2, GetText(L"FILE", L"SUPPORT_FILE"));
-        std::wstring folder = pending_ops::CurrentPicturePath();
+        std::wstring folder = CCurrentPicture::Instance()->Path();
         const size_t slash = folder.find_last_of(L'\\');
         folder = slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash);
         const std::wstring chosen = DlgOpenFile(m_hWnd, filter, folder);
@@ -108,7 +111,7 @@ bool COrbviewDlg::RunCommand(int id) {
         return true;
     }
     case kCmdSaveAs: {
-        const std::wstring current = pending_ops::CurrentPicturePath();
+        const std::wstring current = CCurrentPicture::Instance()->Path();
         if (current.empty()) return true;
         const std::wstring suggested = SuggestSaveAsName(current, [](const std::wstring& p) {
             return ::PathFileExistsW(p.c_str()) != FALSE;
@@ -117,7 +120,7 @@ bool COrbviewDlg::RunCommand(int id) {
         if (!chosen.empty()) pending_ops::SaveCurrentAs(chosen);
         return true;
     }
-    case kCmdCopy: pending_ops::CopyCurrent(); return true;
+    case kCmdCopy: CopyPictureToClipboard(*CCurrentPicture::Instance()); return true;
     case kCmdPrint: pending_ops::PrintCurrent(m_hWnd); return true;
     case kCmdWallpaper: pending_ops::SetAsWallpaper(); return true;
     case kCmdOpenWith: pending_ops::OpenWith(m_hWnd); return true;

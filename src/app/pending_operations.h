@@ -1,20 +1,17 @@
 #pragma once
-// What commands do with the current picture. Operations whose owners (the image view, the
-// folder list, the skin dialogs, saving and desktop operations) are still being built do
-// nothing until their owner lands; the commands already route to them.
+// Operations that commands reach but whose owners (saving and conversion, desktop operations,
+// the settings and about dialogs, file association) are still being built. Each does nothing
+// until its owner lands; the commands already route to them.
 #include <windows.h>
 
 #include <string>
 
 namespace pending_ops {
 
-std::wstring CurrentPicturePath();
-void ShowLocation();
 void ResizeCurrent(HWND owner);
 void ConvertCurrent(HWND owner);
 // Writes the current picture to path in the format of its extension.
 void SaveCurrentAs(const std::wstring& path);
-void CopyCurrent();
 void PrintCurrent(HWND owner);
 void SetAsWallpaper();
 void OpenWith(HWND owner);
